@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class FormReader;
+
+enum class Layout { Doc, Txt };
+
+// Composes the 26 written lines of the power of attorney. The two layouts
+// differ only in the runs of spaces between a caption and its value; the
+// .txt layout pads wider. A composed line carries its own ending but not the
+// CR LF that writing adds.
+class DocumentLayout
+{
+public:
+    static constexpr int rowCount = 26;
+
+    // Composes row 1..26 from the form's current captions and values.
+    static QString composeRow(Layout layout, int row, const FormReader &form);
+    static void appendRow(Layout layout, int row, const FormReader &form, QString &line);
+};

@@ -1,0 +1,112 @@
+#include "FieldCatalogue.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString spaces(int count)
+{
+    return QString(count, u' ');
+}
+
+QStringList numbers(int first, int last)
+{
+    QStringList list;
+    list.reserve(last - first + 1);
+    for (int number = first; number <= last; ++number)
+        list.append(QString::number(number));
+    return list;
+}
+
+CatalogueField text(const QString &label, const QString &caption, const QString &input)
+{
+    return {label, caption, input, InputKind::Text, {}, {}};
+}
+
+CatalogueField combo(const QString &label, const QString &caption, const QString &input,
+                     const QString &defaultText, const QStringList &items)
+{
+    return {label, caption, input, InputKind::Combo, defaultText, items};
+}
+
+// The captions of reg_certificate and validity begin with the Latin letter C,
+// and the printed document has always carried it.
+QList<CatalogueRow> buildRows()
+{
+    return {
+        {u"city"_s, {text(u"Label1"_s, u"Город:"_s, u"Text1"_s)}},
+        {u"region"_s, {text(u"Label2"_s, u"Область:"_s, u"Text2"_s)}},
+        {u"territory"_s, {text(u"Label3"_s, u"Край:"_s, u"Text3"_s)}},
+        {u"make_model"_s,
+         {text(u"Label4"_s, u"Марка и модель транспортного средства: "_s, u"Text4"_s)}},
+        {u"reg_plate"_s,
+         {text(u"Label5"_s, u"Государственный регистрационный знак:"_s, u"Text5"_s)}},
+        {u"colour"_s, {text(u"Label6"_s, u"Цвет:"_s, u"Text6"_s)}},
+        {u"vin"_s, {text(u"Label7"_s, u"Идентификационный номер (VIN):"_s, u"Text7"_s)}},
+        {u"year"_s,
+         {combo(u"Label8"_s, u"Год выпуска:"_s, u"Combo1"_s, u"2002"_s, numbers(1950, 2005))}},
+        {u"engine_no"_s, {text(u"Label9"_s, u"Двигатель №:"_s, u"Text9"_s)}},
+        {u"chassis_no"_s, {text(u"Label10"_s, u"Шасси (рама) №:"_s, u"Text10"_s)}},
+        {u"body_no"_s, {text(u"Label11"_s, u"Кузов (коляска) №:"_s, u"Text11"_s)}},
+        {u"vehicle_passport"_s,
+         {text(u"Label12"_s, u"Паспорт транспортного средства"_s + spaces(13) + u"серия "_s,
+               u"Text12"_s),
+          text(u"Label14"_s, u"№"_s, u"Text14"_s)}},
+        {u"reg_certificate"_s,
+         {text(u"Label13"_s,
+               u"Cвидетельство о регистрации (техпаспорт)"_s + spaces(3) + u"серия"_s + spaces(2),
+               u"Text13"_s),
+          text(u"Label15"_s, u"№"_s, u"Text15"_s)}},
+        {u"issued_by"_s, {text(u"Label16"_s, u"Выдано ГАИ (ГИБДД)"_s + spaces(23), u"Text16"_s)}},
+        {u"issue_date"_s, {text(u"Label17"_s, u"Дата выдачи"_s + spaces(38), u"Text17"_s)}},
+        {u"owner_name"_s, {text(u"Label18"_s, u"Ф.И.О. владельца : "_s, u"Text18"_s)}},
+        {u"owner_address"_s, {text(u"Label19"_s, u"Адрес: "_s, u"Text19"_s)}},
+        {u"owner_passport"_s,
+         {text(u"Label20"_s, u"Паспорт: серия"_s + spaces(2), u"Text20"_s),
+          text(u"Label22"_s, u"№"_s, u"Text22"_s)}},
+        {u"passport_issued_by"_s, {text(u"Label21"_s, u"Выдан: "_s, u"Text21"_s)}},
+        {u"proxy_name"_s,
+         {text(u"Label23"_s, u"Ф.И.О. доверенного \r\n(дательный падеж):"_s, u"Text23"_s)}},
+        {u"proxy_address"_s, {text(u"Label24"_s, u"Адрес: "_s, u"Text24"_s)}},
+        {u"validity"_s,
+         {combo(u"Label25"_s, u"Cрок действия доверенности: "_s, u"Combo2"_s, u"31"_s,
+                numbers(1, 31)),
+          combo({}, {}, u"Combo3"_s, u"день"_s, {u"год"_s, u"месяц"_s, u"день"_s})}},
+        {u"valid_from"_s,
+         {combo(u"Label26"_s, u"Доверенность дествительна с: "_s, u"Combo4"_s, u"1"_s,
+                numbers(1, 31)),
+          combo({}, {}, u"Combo5"_s, u"июля"_s,
+                {u"января"_s, u"февраля"_s, u"марта"_s, u"апреля"_s, u"мая"_s, u"июня"_s,
+                 u"июля"_s, u"августа"_s, u"сентября"_s, u"октября"_s, u"ноября"_s,
+                 u"декабря"_s}),
+          combo({}, {}, u"Combo6"_s, u"2002"_s, numbers(2002, 2010))}},
+    };
+}
+
+} // namespace
+
+const QList<CatalogueRow> &FieldCatalogue::rows()
+{
+    static const QList<CatalogueRow> catalogue = buildRows();
+    return catalogue;
+}
+
+const CatalogueRow &FieldCatalogue::row(QStringView key)
+{
+    const QList<CatalogueRow> &all = rows();
+    const auto found = std::find_if(all.begin(), all.end(),
+                                    [key](const CatalogueRow &row) { return row.key == key; });
+    Q_ASSERT(found != all.end());
+    return *found;
+}
+
+const CatalogueField *FieldCatalogue::field(QStringView controlName)
+{
+    for (const CatalogueRow &row : rows()) {
+        for (const CatalogueField &field : row.fields) {
+            if (field.input == controlName || (!field.label.isEmpty() && field.label == controlName))
+                return &field;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+enum class InputKind { Text, Combo };
+
+// One input of the form and the caption label written in front of it.
+// An input that shares the row's first caption has no label of its own.
+struct CatalogueField
+{
+    QString label;
+    QString caption;
+    QString input;
+    InputKind kind = InputKind::Text;
+    QString defaultText;
+    QStringList items;
+};
+
+struct CatalogueRow
+{
+    QString key;
+    QList<CatalogueField> fields;
+};
+
+// The particulars the power of attorney is made of: the 23 rows in document
+// order, with every caption, default text and list item the window shows.
+// It holds no values; the window's controls do.
+class FieldCatalogue
+{
+public:
+    static const QList<CatalogueRow> &rows();
+    static const CatalogueRow &row(QStringView key);
+    // The field whose label or input has this control name, or nullptr.
+    static const CatalogueField *field(QStringView controlName);
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Writes one document file. The file at the path changes only when commit()
+// succeeds; a failed or abandoned output leaves whatever stood there before.
+class FileOutput
+{
+public:
+    virtual ~FileOutput() = default;
+
+    // Starts a new document for the path as the user typed it.
+    virtual bool open(const QString &typedPath) = 0;
+    virtual bool write(QByteArrayView bytes) = 0;
+    // Puts the written bytes in place of the file and releases it.
+    virtual bool commit() = 0;
+    // The system's reason for the last failure.
+    virtual QString errorString() const = 0;
+};
