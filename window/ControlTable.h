@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPalette>
+#include <QStringView>
+
+#include <span>
+
+enum class ControlKind { Label, LinkLabel, TextBox, ComboBox, PictureButton, Panel, Option };
+
+// One control of the window: where it stands, in twips within its container,
+// and its place in the tab order. Captions of the catalogue's labels and
+// inputs come from the catalogue; the columns for texts hold only what the
+// window alone shows.
+struct ControlSpec
+{
+    QStringView name;
+    ControlKind kind;
+    QStringView container;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tab;
+    bool bold;
+    QStringView caption = {};
+    QStringView toolTip = {};
+    QStringView picture = {};
+    // The system colour a label, option or button is filled with.
+    QPalette::ColorRole face = QPalette::ButtonText;
+};
+
+class ControlTable
+{
+public:
+    static constexpr int clientWidth = 9795;
+    static constexpr int clientHeight = 8550;
+    static constexpr QStringView panel = u"Frame1";
+    static constexpr QStringView homePageLink = u"Label28";
+    static constexpr QStringView mailLink = u"Label29";
+
+    static std::span<const ControlSpec> controls();
+};

@@ -1,0 +1,101 @@
+#include "Form1.h"
+
+#include "ControlFactory.h"
+#include "ControlTable.h"
+#include "FormTexts.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr Qt::WindowFlags fixedWindow = Qt::Window | Qt::CustomizeWindowHint
+                                        | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                        | Qt::WindowCloseButtonHint
+                                        | Qt::MSWindowsFixedSizeDialogHint;
+
+bool takesFocus(ControlKind kind)
+{
+    return kind != ControlKind::Label && kind != ControlKind::LinkLabel
+           && kind != ControlKind::Panel;
+}
+
+bool isLabel(ControlKind kind)
+{
+    return kind == ControlKind::Label || kind == ControlKind::LinkLabel;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent, fixedWindow)
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(FormTexts::title.toString());
+    setWindowIcon(QIcon(u":/pictures/car.xpm"_s));
+    setFixedSize(Twips::toPixels(ControlTable::clientWidth),
+                 Twips::toPixels(ControlTable::clientHeight));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, background.color(QPalette::ButtonText));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    createControls();
+    applyStacking();
+    applyTabOrder();
+    centreOnScreen();
+}
+
+QWidget *Form1::control(QStringView name) const
+{
+    return m_controls.value(name.toString());
+}
+
+void Form1::createControls()
+{
+    const ControlFactory factory;
+    setFont(factory.font(false));
+    const auto controls = ControlTable::controls();
+    m_controls.reserve(static_cast<qsizetype>(controls.size()));
+    for (const ControlSpec &spec : controls) {
+        QWidget *container = spec.container.isEmpty() ? this : control(spec.container);
+        m_controls.insert(spec.name.toString(), factory.create(spec, container));
+    }
+}
+
+// Labels lie beneath every other control, and the panel above them all.
+void Form1::applyStacking()
+{
+    for (const ControlSpec &spec : ControlTable::controls()) {
+        if (isLabel(spec.kind))
+            control(spec.name)->lower();
+    }
+    control(ControlTable::panel)->raise();
+}
+
+void Form1::applyTabOrder()
+{
+    std::vector<const ControlSpec *> chain;
+    for (const ControlSpec &spec : ControlTable::controls()) {
+        if (takesFocus(spec.kind))
+            chain.push_back(&spec);
+    }
+    std::ranges::sort(chain, {}, &ControlSpec::tab);
+    for (std::size_t index = 1; index < chain.size(); ++index)
+        setTabOrder(control(chain[index - 1]->name), control(chain[index]->name));
+}
+
+void Form1::centreOnScreen()
+{
+    if (const QScreen *screen = QApplication::primaryScreen()) {
+        QRect frame = rect();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+// The one window: every control of the form at its fixed place, reachable
+// by its name. It holds the particulars and nothing else; FormActions gives
+// the controls their behaviour.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+    QWidget *control(QStringView name) const;
+    template<typename Control>
+    Control *control(QStringView name) const
+    {
+        return qobject_cast<Control *>(control(name));
+    }
+
+private:
+    void createControls();
+    void applyStacking();
+    void applyTabOrder();
+    void centreOnScreen();
+
+    QHash<QString, QWidget *> m_controls;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringView>
+
+// Texts of the window that are not captions of the catalogue.
+namespace FormTexts {
+
+constexpr QStringView title = u"folvar";
+constexpr QStringView docPath = u"C:\\avto.doc";
+constexpr QStringView txtPath = u"C:\\avto.txt";
+constexpr QStringView homePage = u"https://folvar.example/";
+constexpr QStringView mailAddress = u"author@folvar.example";
+constexpr QStringView mailSubject = u"folvar_вопросы ";
+
+} // namespace FormTexts

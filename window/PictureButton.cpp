@@ -1,0 +1,44 @@
+#include "PictureButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+void PictureButton::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = QIcon();
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    if (option.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+
+    QRect pictureArea = rect().adjusted(2, 2, -2, -2);
+    if (!text().isEmpty()) {
+        const int captionHeight = fontMetrics().height();
+        const QRect captionArea(pictureArea.left(), pictureArea.bottom() - captionHeight + 1,
+                                pictureArea.width(), captionHeight);
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(captionArea, Qt::AlignCenter, text());
+        pictureArea.setBottom(captionArea.top() - 1);
+    }
+    if (m_picture.isNull() || pictureArea.height() <= 0)
+        return;
+    QSize size = m_picture.deviceIndependentSize().toSize();
+    if (size.width() > pictureArea.width() || size.height() > pictureArea.height())
+        size.scale(pictureArea.size(), Qt::KeepAspectRatio);
+    QRect target(QPoint(), size);
+    target.moveCenter(pictureArea.center());
+    painter.drawPixmap(target, m_picture);
+}

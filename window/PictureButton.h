@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+
+// A push button that shows a picture with its caption beneath it. The
+// picture is scaled down, never up, to leave room for the caption.
+class PictureButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};

@@ -1,0 +1,30 @@
+#include "WindowFormReader.h"
+
+#include "Form1.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+WindowFormReader::WindowFormReader(const Form1 &form)
+    : m_form(form)
+{
+}
+
+QString WindowFormReader::caption(QStringView label) const
+{
+    return m_form.control<QLabel>(label)->text();
+}
+
+QString WindowFormReader::text(QStringView input) const
+{
+    if (const auto *combo = m_form.control<QComboBox>(input))
+        return combo->currentText();
+    return m_form.control<QLineEdit>(input)->text();
+}
+
+bool WindowFormReader::isSelected(QStringView option) const
+{
+    return m_form.control<QRadioButton>(option)->isChecked();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FormReader.h"
+
+class Form1;
+
+// Reads captions, values and option states straight from the window's
+// controls at the moment they are asked for.
+class WindowFormReader final : public FormReader
+{
+public:
+    explicit WindowFormReader(const Form1 &form);
+
+    QString caption(QStringView label) const override;
+    QString text(QStringView input) const override;
+    bool isSelected(QStringView option) const override;
+
+private:
+    const Form1 &m_form;
+};
