@@ -76,9 +76,8 @@ QList<CatalogueRow> buildRows()
          {combo(u"Label26"_s, u"Доверенность дествительна с: "_s, u"Combo4"_s, u"1"_s,
                 numbers(1, 31)),
           combo({}, {}, u"Combo5"_s, u"июля"_s,
-                {u"января"_s, u"февраля"_s, u"марта"_s, u"апреля"_s, u"мая"_s, u"июня"_s,
-                 u"июля"_s, u"августа"_s, u"сентября"_s, u"октября"_s, u"ноября"_s,
-                 u"декабря"_s}),
+                {u"января"_s, u"февраля"_s, u"марта"_s, u"апреля"_s, u"мая"_s, u"июня"_s, u"июля"_s,
+                 u"августа"_s, u"сентября"_s, u"октября"_s, u"ноября"_s, u"декабря"_s}),
           combo({}, {}, u"Combo6"_s, u"2002"_s, numbers(2002, 2010))}},
     };
 }
@@ -104,7 +103,8 @@ const CatalogueField *FieldCatalogue::field(QStringView controlName)
 {
     for (const CatalogueRow &row : rows()) {
         for (const CatalogueField &field : row.fields) {
-            if (field.input == controlName || (!field.label.isEmpty() && field.label == controlName))
+            if (field.input == controlName
+                || (!field.label.isEmpty() && field.label == controlName))
                 return &field;
         }
     }

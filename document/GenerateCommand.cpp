@@ -30,8 +30,8 @@ QString cannotWrite(const QString &path, const QString &reason)
 
 // Composes, encodes and writes each row in turn; only the buffers are kept
 // from one row to the next.
-bool writeDocument(Layout layout, const QString &path, const FormReader &form,
-                   FileOutput &output, GenerateResult &result)
+bool writeDocument(Layout layout, const QString &path, const FormReader &form, FileOutput &output,
+                   GenerateResult &result)
 {
     if (!output.open(path)) {
         result.error = cannotWrite(path, output.errorString());

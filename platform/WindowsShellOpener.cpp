@@ -9,7 +9,7 @@ quintptr WindowsShellOpener::desktopWindow()
 
 void WindowsShellOpener::execute(const ShellRequest &request)
 {
-    WindowsShell::execute(request.owner, request.verb.toStdWString(),
-                          request.file.toStdWString(), request.parameters.toStdWString(),
-                          request.directory.toStdWString(), request.showCommand);
+    WindowsShell::execute(request.owner, request.verb.toStdWString(), request.file.toStdWString(),
+                          request.parameters.toStdWString(), request.directory.toStdWString(),
+                          request.showCommand);
 }

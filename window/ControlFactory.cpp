@@ -50,8 +50,8 @@ QString accessibleNameOf(const ControlSpec &spec)
     for (const CatalogueRow &row : FieldCatalogue::rows()) {
         for (const CatalogueField &field : row.fields) {
             if (field.input == spec.name) {
-                const QString &caption = field.label.isEmpty() ? row.fields.first().caption
-                                                               : field.caption;
+                const QString &caption
+                    = field.label.isEmpty() ? row.fields.first().caption : field.caption;
                 return caption.simplified();
             }
         }

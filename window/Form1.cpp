@@ -15,9 +15,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr Qt::WindowFlags fixedWindow = Qt::Window | Qt::CustomizeWindowHint
-                                        | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                                        | Qt::WindowCloseButtonHint
+constexpr Qt::WindowFlags fixedWindow = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                                         | Qt::MSWindowsFixedSizeDialogHint;
 
 bool takesFocus(ControlKind kind)

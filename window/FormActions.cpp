@@ -31,10 +31,10 @@ void FormActions::connectControls()
     connect(button(u"Command2"), &QPushButton::clicked, this, &FormActions::exit);
     connect(button(u"Command3"), &QPushButton::clicked, this, &FormActions::showPanel);
     connect(button(u"Command4"), &QPushButton::clicked, this, &FormActions::hidePanel);
-    connect(m_form.control<QRadioButton>(GenerateCommand::docOption), &QRadioButton::clicked,
-            this, &FormActions::selectDocFormat);
-    connect(m_form.control<QRadioButton>(GenerateCommand::txtOption), &QRadioButton::clicked,
-            this, &FormActions::selectTxtFormat);
+    connect(m_form.control<QRadioButton>(GenerateCommand::docOption), &QRadioButton::clicked, this,
+            &FormActions::selectDocFormat);
+    connect(m_form.control<QRadioButton>(GenerateCommand::txtOption), &QRadioButton::clicked, this,
+            &FormActions::selectTxtFormat);
     connect(m_form.control<LinkLabel>(ControlTable::homePageLink), &LinkLabel::clicked, this,
             &FormActions::openHomePage);
     connect(m_form.control<LinkLabel>(ControlTable::mailLink), &LinkLabel::clicked, this,
@@ -92,7 +92,8 @@ void FormActions::openHomePage()
 void FormActions::writeToAuthor()
 {
     const QString address = m_form.control<QLabel>(ControlTable::mailLink)->text();
-    const QString mail = u"mailto:"_s + address + u"?Subject="_s + FormTexts::mailSubject.toString();
+    const QString mail
+        = u"mailto:"_s + address + u"?Subject="_s + FormTexts::mailSubject.toString();
     m_shell.execute({0, u"Open"_s, mail, {}, {}, ShellRequest::showNormal});
 }
 

@@ -1,6 +1,7 @@
 #include "WindowsShell.h"
 
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
 namespace {
@@ -11,11 +12,10 @@ std::string toAnsi(const std::wstring &text)
     if (text.empty())
         return {};
     const int wideLength = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0,
-                                         nullptr, nullptr);
+    const int size
+        = WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), size, nullptr, nullptr);
     return ansi;
 }
 

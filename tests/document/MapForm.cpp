@@ -56,6 +56,7 @@ void MapForm::fill(const QByteArray &lines)
     for (const QByteArray &line : lines.split('\n')) {
         const qsizetype equals = line.indexOf('=');
         if (equals > 0)
-            texts.insert(QString::fromUtf8(line.left(equals)), QString::fromUtf8(line.mid(equals + 1)));
+            texts.insert(QString::fromUtf8(line.left(equals)),
+                         QString::fromUtf8(line.mid(equals + 1)));
     }
 }

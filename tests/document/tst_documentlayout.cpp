@@ -38,7 +38,8 @@ void TestDocumentLayout::catalogueHoldsTheFormInOrder()
     QCOMPARE(year->items.last(), u"2005"_s);
     QCOMPARE(year->defaultText, u"2002"_s);
     QCOMPARE(FieldCatalogue::field(u"Combo2")->items.size(), 31);
-    QCOMPARE(FieldCatalogue::field(u"Combo3")->items, (QStringList{u"год"_s, u"месяц"_s, u"день"_s}));
+    QCOMPARE(FieldCatalogue::field(u"Combo3")->items,
+             (QStringList{u"год"_s, u"месяц"_s, u"день"_s}));
     QCOMPARE(FieldCatalogue::field(u"Combo5")->items.size(), 12);
     QCOMPARE(FieldCatalogue::field(u"Combo5")->defaultText, u"июля"_s);
     QCOMPARE(FieldCatalogue::field(u"Combo6")->items.last(), u"2010"_s);
@@ -71,14 +72,15 @@ void TestDocumentLayout::composesRowsWithoutTheWrittenEnding_data()
     QTest::newRow("title") << doc << 1 << u"ДОВЕРЕННОСТЬ\r\n"_s;
     QTest::newRow("city, .doc") << doc << 2 << u"Город:   Тула\r"_s;
     QTest::newRow("city, .txt") << txt << 2 << u"Город:     Тула\r"_s;
-    QTest::newRow("make and model joins its caption") << doc << 5
-                                                      << u"Марка и модель транспортного средства: ВАЗ\r"_s;
+    QTest::newRow("make and model joins its caption")
+        << doc << 5 << u"Марка и модель транспортного средства: ВАЗ\r"_s;
     QTest::newRow("certificate, .doc")
         << doc << 14 << u"Cвидетельство о регистрации (техпаспорт)   серия  77 № 1\r"_s;
     QTest::newRow("certificate, .txt")
         << txt << 14 << u"Cвидетельство о регистрации (техпаспорт)   серия   77 № 1\r"_s;
     QTest::newRow("validity") << txt << 23 << u"Cрок действия доверенности:   31 день\r"_s;
-    QTest::newRow("valid from") << doc << 24 << u"Доверенность дествительна с:  1 июля 2002года\r\n\n"_s;
+    QTest::newRow("valid from") << doc << 24
+                                << u"Доверенность дествительна с:  1 июля 2002года\r\n\n"_s;
     QTest::newRow("last signature") << txt << 26 << u"Подпись доверенного:\r"_s;
 }
 

@@ -37,7 +37,10 @@ ShellRequest openRequest(const QString &path)
 class FailingOutput final : public FileOutput
 {
 public:
-    explicit FailingOutput(int failingWrite) : m_failingWrite(failingWrite) {}
+    explicit FailingOutput(int failingWrite)
+        : m_failingWrite(failingWrite)
+    {
+    }
 
     bool open(const QString &) override { return true; }
     bool write(QByteArrayView) override { return ++writes != m_failingWrite; }
@@ -83,8 +86,10 @@ void TestGenerateCommand::writesReferenceDocument_data()
     QTest::newRow("empty inputs, .txt") << u"Option2"_s << u"empty"_s << u"empty.txt.ref"_s << 1047;
     QTest::newRow("start state, .doc") << u"Option1"_s << u"start"_s << u"start.doc.ref"_s << 907;
     QTest::newRow("start state, .txt") << u"Option2"_s << u"start"_s << u"start.txt.ref"_s << 1066;
-    QTest::newRow("filled form, .doc") << u"Option1"_s << u"filled"_s << u"filled.doc.ref"_s << 1226;
-    QTest::newRow("filled form, .txt") << u"Option2"_s << u"filled"_s << u"filled.txt.ref"_s << 1385;
+    QTest::newRow("filled form, .doc")
+        << u"Option1"_s << u"filled"_s << u"filled.doc.ref"_s << 1226;
+    QTest::newRow("filled form, .txt")
+        << u"Option2"_s << u"filled"_s << u"filled.txt.ref"_s << 1385;
 }
 
 void TestGenerateCommand::writesReferenceDocument()
@@ -138,8 +143,9 @@ void TestGenerateCommand::writesRowsByteForByte()
     QVERIFY(written.contains("\r\r\nC\xE2\xE8\xE4\xE5\xF2\xE5\xEB\xFC\xF1\xF2\xE2\xEE "));
     QVERIFY(written.contains("\r\n\r\nC\xF0\xEE\xEA "));
     // Row 21 carries the CR LF of its caption in the middle.
-    QVERIFY(written.contains("\r\n\r\n\xD4.\xC8.\xCE. \xE4\xEE\xE2\xE5\xF0\xE5\xED\xED\xEE\xE3\xEE \r\n("
-                             "\xE4\xE0\xF2\xE5\xEB\xFC\xED\xFB\xE9 \xEF\xE0\xE4\xE5\xE6): \r\r\n"));
+    QVERIFY(written.contains(
+        "\r\n\r\n\xD4.\xC8.\xCE. \xE4\xEE\xE2\xE5\xF0\xE5\xED\xED\xEE\xE3\xEE \r\n("
+        "\xE4\xE0\xF2\xE5\xEB\xFC\xED\xFB\xE9 \xEF\xE0\xE4\xE5\xE6): \r\r\n"));
     // Row 24 puts "года" straight after the year and ends in CR LF LF.
     QVERIFY(written.contains(" 1 \xE8\xFE\xEB\xFF 2002\xE3\xEE\xE4\xE0\r\n\n\r\n"));
 }
@@ -161,7 +167,8 @@ void TestGenerateCommand::carriesValuesUnchanged()
     QCOMPARE(written.size(), 907 + 12 + (9 - 4) + 100'000);
     QCOMPARE(written.count('\r'), 54);
     QCOMPARE(written.count('\n'), 37);
-    QVERIFY(written.contains("\xC3\xEE\xF0\xEE\xE4:   \xD2\xE2\xE5\xF0\xFC\r\n\xF6\xE5\xED\xF2\xF0\r\r\n"));
+    QVERIFY(written.contains(
+        "\xC3\xEE\xF0\xEE\xE4:   \xD2\xE2\xE5\xF0\xFC\r\n\xF6\xE5\xED\xF2\xF0\r\r\n"));
     QVERIFY(written.contains(" 32 \xEF\xEE\xEB\xF3\xE3\xEE\xE4\xE8\xFF\r\r\n"));
     QVERIFY(written.contains(QByteArray(100'000, '\xC6') + "\r\r\n"));
 }
@@ -233,10 +240,10 @@ void TestGenerateCommand::reportsFailuresWithoutOpening_data()
     QTest::addColumn<QString>("reason");
 
     QVERIFY(writeFile(m_dir.filePath(u"plain-file"_s), "kept"));
-    QTest::newRow("missing folder") << m_dir.filePath(u"missing/avto.doc"_s)
-                                    << u"No such file or directory"_s;
-    QTest::newRow("folder part is a file") << m_dir.filePath(u"plain-file/avto.doc"_s)
-                                           << u"Not a directory"_s;
+    QTest::newRow("missing folder")
+        << m_dir.filePath(u"missing/avto.doc"_s) << u"No such file or directory"_s;
+    QTest::newRow("folder part is a file")
+        << m_dir.filePath(u"plain-file/avto.doc"_s) << u"Not a directory"_s;
     QTest::newRow("directory as the path") << m_dir.path() << u"directory"_s;
     QTest::newRow("empty path") << QString() << u"Cannot write the document"_s;
 }

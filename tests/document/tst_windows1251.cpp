@@ -13,7 +13,10 @@ namespace {
 class SystemConverter
 {
 public:
-    SystemConverter() : m_handle(iconv_open("CP1251", "UTF-16LE")) {}
+    SystemConverter()
+        : m_handle(iconv_open("CP1251", "UTF-16LE"))
+    {
+    }
     ~SystemConverter() { iconv_close(m_handle); }
     SystemConverter(const SystemConverter &) = delete;
     SystemConverter &operator=(const SystemConverter &) = delete;
@@ -70,16 +73,21 @@ void TestWindows1251::agreesWithTheSystemConverter()
         const int expected = system.byteFor(character);
         const int actual = Windows1251::byteFor(character);
         if (actual != (expected < 0 ? Windows1251::unmapped : expected))
-            QFAIL(qPrintable(u"U+%1: %2 against %3"_s.arg(uint(code), 4, 16, QChar(u'0')).arg(actual).arg(expected)));
+            QFAIL(qPrintable(u"U+%1: %2 against %3"_s.arg(uint(code), 4, 16, QChar(u'0'))
+                                 .arg(actual)
+                                 .arg(expected)));
     }
 }
 
 void TestWindows1251::encodesTheDocumentWording()
 {
-    QCOMPARE(encoded(u"ДОВЕРЕННОСТЬ"), QByteArray("\xC4\xCE\xC2\xC5\xD0\xC5\xCD\xCD\xCE\xD1\xD2\xDC"));
+    QCOMPARE(encoded(u"ДОВЕРЕННОСТЬ"),
+             QByteArray("\xC4\xCE\xC2\xC5\xD0\xC5\xCD\xCD\xCE\xD1\xD2\xDC"));
     QCOMPARE(encoded(u"года"), QByteArray("\xE3\xEE\xE4\xE0"));
-    QCOMPARE(encoded(u"Подпись доверенного:"),
-             QByteArray("\xCF\xEE\xE4\xEF\xE8\xF1\xFC\x20\xE4\xEE\xE2\xE5\xF0\xE5\xED\xED\xEE\xE3\xEE\x3A"));
+    QCOMPARE(
+        encoded(u"Подпись доверенного:"),
+        QByteArray(
+            "\xCF\xEE\xE4\xEF\xE8\xF1\xFC\x20\xE4\xEE\xE2\xE5\xF0\xE5\xED\xED\xEE\xE3\xEE\x3A"));
     QCOMPARE(encoded(u"№ Ёё C\r\n"), QByteArray("\xB9 \xA8\xB8 C\r\n"));
 }
 

@@ -63,10 +63,10 @@ void TestDesktopShellOpener::turnsDocumentPathsIntoFileUrls()
 
 void TestDesktopShellOpener::keepsAddressesAndEncodesTheirQuery()
 {
-    const QUrl mail = DesktopShellOpener::urlFor(u"mailto:author@folvar.invalid?Subject=folvar_вопросы "_s);
-    QCOMPARE(mail.toEncoded(),
-             QByteArray("mailto:author@folvar.invalid?Subject=folvar_"
-                        "%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B%20"));
+    const QUrl mail
+        = DesktopShellOpener::urlFor(u"mailto:author@folvar.invalid?Subject=folvar_вопросы "_s);
+    QCOMPARE(mail.toEncoded(), QByteArray("mailto:author@folvar.invalid?Subject=folvar_"
+                                          "%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B%20"));
     const QUrl page = DesktopShellOpener::urlFor(u"https://folvar.invalid/"_s);
     QCOMPARE(page.toString(), u"https://folvar.invalid/"_s);
 }

@@ -86,7 +86,8 @@ void TestSaveFileOutput::writesIntoAFifoWithoutReplacingIt()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"pipe.doc"_s);
     QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    std::future<QByteArray> reader = std::async(std::launch::async, [path] { return readFile(path); });
+    std::future<QByteArray> reader
+        = std::async(std::launch::async, [path] { return readFile(path); });
 
     QVERIFY(generate(path).succeeded());
 

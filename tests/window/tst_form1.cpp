@@ -23,7 +23,8 @@ namespace {
 void type(QWidget *widget, const QString &text)
 {
     for (const QChar character : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character),
+                            Qt::NoModifier);
 }
 
 bool isLabel(const ControlSpec &spec)
@@ -70,7 +71,8 @@ void TestForm1::placesEveryControlFromTheTable()
         QCOMPARE(control, form.control(spec.name));
         const QString container = spec.container.isEmpty() ? u"Form1"_s : spec.container.toString();
         QCOMPARE(control->parentWidget()->objectName(), container);
-        QCOMPARE(control->geometry(), Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
+        QCOMPARE(control->geometry(),
+                 Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
         QCOMPARE(control->font().bold(), spec.bold);
         tabs.insert(spec.tab);
     }
@@ -106,13 +108,15 @@ void TestForm1::captionsFitTheirLabels()
             QString drawn = line;
             while (drawn.endsWith(u' '))
                 drawn.chop(1);
-            QVERIFY2(metrics.horizontalAdvance(drawn) <= label->width(), qPrintable(spec.name.toString()));
+            QVERIFY2(metrics.horizontalAdvance(drawn) <= label->width(),
+                     qPrintable(spec.name.toString()));
         }
         QVERIFY2(int(lines.size()) * metrics.lineSpacing() <= label->height(),
                  qPrintable(spec.name.toString()));
     }
     const QString family = QFontInfo(form.control(u"Label1")->font()).family();
-    QVERIFY2(family == "MS Sans Serif"_L1 || family == "Liberation Sans Narrow"_L1, qPrintable(family));
+    QVERIFY2(family == "MS Sans Serif"_L1 || family == "Liberation Sans Narrow"_L1,
+             qPrintable(family));
 }
 
 void TestForm1::labelsAreOpaquePlainText()
@@ -124,7 +128,8 @@ void TestForm1::labelsAreOpaquePlainText()
     QCOMPARE(proxy->focusPolicy(), Qt::NoFocus);
     QVERIFY(proxy->autoFillBackground());
     QVERIFY(proxy->alignment() & Qt::AlignLeft);
-    QCOMPARE(proxy->palette().color(QPalette::WindowText), form.palette().color(QPalette::HighlightedText));
+    QCOMPARE(proxy->palette().color(QPalette::WindowText),
+             form.palette().color(QPalette::HighlightedText));
     QCOMPARE(form.control<QLabel>(u"Label27")->text(), u"(не более 3 лет)"_s);
 
     // Drawn on two lines: ink shows in the lower half of the label.

@@ -22,7 +22,8 @@ namespace {
 // The window as the program starts it, with a recording shell.
 struct StartedForm
 {
-    StartedForm() : actions(form, output, shell)
+    StartedForm()
+        : actions(form, output, shell)
     {
         actions.load();
         form.show();
@@ -92,9 +93,10 @@ void TestFormActions::tabsThroughTheInputsInOrder()
 {
     StartedForm started;
     QVERIFY(QTest::qWaitForWindowActive(&started.form));
-    const QStringList inputs = numbered(u"Text"_s, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11}) + QStringList{u"Combo1"_s}
-                               + numbered(u"Text"_s, {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24})
-                               + numbered(u"Combo"_s, {2, 3, 4, 5, 6});
+    const QStringList inputs
+        = numbered(u"Text"_s, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11}) + QStringList{u"Combo1"_s}
+          + numbered(u"Text"_s, {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24})
+          + numbered(u"Combo"_s, {2, 3, 4, 5, 6});
     const QStringList buttons = numbered(u"Command"_s, {1, 2, 3});
 
     QStringList hidden = inputs + buttons + QStringList{u"Text1"_s};
@@ -141,10 +143,11 @@ void TestFormActions::linksMakeTheirRequests()
     started.click(u"Label28");
     started.click(u"Label29");
 
-    const QList<ShellRequest> expected{
-        {RecordingShellOpener::desktopHandle, u"Open"_s, u"https://folvar.example/  "_s, u""_s,
-         u"c:\\"_s, 1},
-        {0, u"Open"_s, u"mailto:someone@folvar.example?Subject=folvar_вопросы "_s, u""_s, u""_s, 1}};
+    const QList<ShellRequest> expected{{RecordingShellOpener::desktopHandle, u"Open"_s,
+                                        u"https://folvar.example/  "_s, u""_s, u"c:\\"_s, 1},
+                                       {0, u"Open"_s,
+                                        u"mailto:someone@folvar.example?Subject=folvar_вопросы "_s,
+                                        u""_s, u""_s, 1}};
     QCOMPARE(started.shell.requests, expected);
     QCOMPARE(started.shell.desktopWindowCalls, 1);
 }
