@@ -6,7 +6,7 @@ namespace {
 
 QString spaces(int count)
 {
-    return QString(count, u' ');
+    return {count, u' '};
 }
 
 QStringList numbers(int first, int last)

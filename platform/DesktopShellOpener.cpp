@@ -28,7 +28,7 @@ void DesktopShellOpener::execute(const ShellRequest &request)
 
 QUrl DesktopShellOpener::urlFor(const QString &file)
 {
-    const QUrl address(file, QUrl::TolerantMode);
+    QUrl address(file, QUrl::TolerantMode);
     if (address.isValid() && isAddressScheme(address.scheme()))
         return address;
     return QUrl::fromLocalFile(QFileInfo(localPath(file)).absoluteFilePath());

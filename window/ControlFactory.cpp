@@ -133,7 +133,7 @@ QWidget *ControlFactory::createComboBox(const ControlSpec &spec, QWidget *contai
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(field->items);
-    combo->setCurrentIndex(field->items.indexOf(field->defaultText));
+    combo->setCurrentIndex(static_cast<int>(field->items.indexOf(field->defaultText)));
     combo->setEditText(field->defaultText);
     // Without a completer the combo matches typed text to its items ignoring
     // case and rewrites it on Enter or focus loss; an empty case-sensitive

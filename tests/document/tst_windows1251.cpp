@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include <array>
 #include <iconv.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,16 +22,19 @@ public:
     SystemConverter(const SystemConverter &) = delete;
     SystemConverter &operator=(const SystemConverter &) = delete;
 
+    // iconv_open() reports failure as the handle (iconv_t)-1.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     bool isOpen() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
 
     int byteFor(char16_t character)
     {
-        char in[2] = {static_cast<char>(character & 0xFF), static_cast<char>(character >> 8)};
-        char out[4] = {};
-        char *inPointer = in;
-        char *outPointer = out;
-        size_t inLeft = sizeof in;
-        size_t outLeft = sizeof out;
+        std::array<char, 2> in{static_cast<char>(character & 0xFF),
+                               static_cast<char>(character >> 8)};
+        std::array<char, 4> out{};
+        char *inPointer = in.data();
+        char *outPointer = out.data();
+        size_t inLeft = in.size();
+        size_t outLeft = out.size();
         iconv(m_handle, nullptr, nullptr, nullptr, nullptr);
         if (iconv(m_handle, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1))
             return -1;

@@ -66,7 +66,7 @@ void TestForm1::placesEveryControlFromTheTable()
     Form1 form;
     QSet<int> tabs;
     for (const ControlSpec &spec : ControlTable::controls()) {
-        QWidget *control = form.findChild<QWidget *>(spec.name.toString());
+        auto *control = form.findChild<QWidget *>(spec.name.toString());
         QVERIFY2(control, qPrintable(spec.name.toString()));
         QCOMPARE(control, form.control(spec.name));
         const QString container = spec.container.isEmpty() ? u"Form1"_s : spec.container.toString();
@@ -79,7 +79,7 @@ void TestForm1::placesEveryControlFromTheTable()
     QCOMPARE(tabs.size(), 66);
     QCOMPARE(*std::ranges::max_element(tabs), 65);
     // Labels lie beneath every other control, the panel above them all.
-    const QObjectList children = form.children();
+    const QObjectList &children = form.children();
     qsizetype topLabel = -1;
     qsizetype bottomOther = children.size();
     for (const ControlSpec &spec : ControlTable::controls()) {
