@@ -2,6 +2,7 @@
 
 #include "FieldCatalogue.h"
 #include "FormReader.h"
+#include "RowPieces.h"
 
 #include <array>
 
@@ -53,24 +54,42 @@ constexpr std::array<LayoutRow, DocumentLayout::rowCount> layoutRows{{
     {u"Подпись доверенного:", {}, 0, 0, {}, cr},
 }};
 
+// The catalogue row of each layout row, or nullptr for fixed text, looked up
+// once rather than on every row of every document.
+const std::array<const CatalogueRow *, DocumentLayout::rowCount> &catalogueRows()
+{
+    static const auto rows = [] {
+        std::array<const CatalogueRow *, DocumentLayout::rowCount> resolved{};
+        for (std::size_t index = 0; index < resolved.size(); ++index) {
+            const QStringView key = layoutRows[index].catalogueKey;
+            resolved[index] = key.isEmpty() ? nullptr : &FieldCatalogue::row(key);
+        }
+        return resolved;
+    }();
+    return rows;
+}
+
+constexpr QStringView space = u" ";
+constexpr QStringView spaces = u"                                                        ";
+
 // The first caption is followed by the layout's run; every later value is
 // set off by one space, and by its own caption and a space where it has one.
-void appendFields(const CatalogueRow &row, int run, const FormReader &form, QString &line)
+void addFields(const CatalogueRow &row, int run, const FormReader &form, RowPieces &pieces)
 {
     bool first = true;
     for (const CatalogueField &field : row.fields) {
         if (first) {
-            line += form.caption(field.label);
-            line.resize(line.size() + run, u' ');
+            pieces.addRead(form.caption(field.label));
+            pieces.add(spaces.first(run));
             first = false;
         } else {
-            line += u' ';
+            pieces.add(space);
             if (!field.label.isEmpty()) {
-                line += form.caption(field.label);
-                line += u' ';
+                pieces.addRead(form.caption(field.label));
+                pieces.add(space);
             }
         }
-        line += form.text(field.input);
+        pieces.addRead(form.text(field.input));
     }
 }
 
@@ -78,20 +97,22 @@ void appendFields(const CatalogueRow &row, int run, const FormReader &form, QStr
 
 QString DocumentLayout::composeRow(Layout layout, int row, const FormReader &form)
 {
-    QString line;
-    appendRow(layout, row, form, line);
-    return line;
+    RowPieces pieces;
+    collectRow(layout, row, form, pieces);
+    return pieces.joined();
 }
 
-void DocumentLayout::appendRow(Layout layout, int row, const FormReader &form, QString &line)
+void DocumentLayout::collectRow(Layout layout, int row, const FormReader &form, RowPieces &pieces)
 {
     Q_ASSERT(row >= 1 && row <= rowCount);
-    const LayoutRow &spec = layoutRows[static_cast<std::size_t>(row - 1)];
-    line += spec.fixedText;
-    if (!spec.catalogueKey.isEmpty()) {
+    const auto index = static_cast<std::size_t>(row - 1);
+    const LayoutRow &spec = layoutRows[index];
+    pieces.add(spec.fixedText);
+    if (const CatalogueRow *fields = catalogueRows()[index]) {
         const int run = layout == Layout::Doc ? spec.docRun : spec.txtRun;
-        appendFields(FieldCatalogue::row(spec.catalogueKey), run, form, line);
+        Q_ASSERT(run <= spaces.size());
+        addFields(*fields, run, form, pieces);
     }
-    line += spec.tail;
-    line += spec.ending;
+    pieces.add(spec.tail);
+    pieces.add(spec.ending);
 }

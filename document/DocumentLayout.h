@@ -3,6 +3,7 @@
 #include <QString>
 
 class FormReader;
+class RowPieces;
 
 enum class Layout { Doc, Txt };
 
@@ -17,5 +18,7 @@ public:
 
     // Composes row 1..26 from the form's current captions and values.
     static QString composeRow(Layout layout, int row, const FormReader &form);
-    static void appendRow(Layout layout, int row, const FormReader &form, QString &line);
+    // Reads the row's captions and values from the form and lays out its
+    // pieces, ready to be written without joining them first.
+    static void collectRow(Layout layout, int row, const FormReader &form, RowPieces &pieces);
 };

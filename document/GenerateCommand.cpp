@@ -3,6 +3,7 @@
 #include "DocumentLayout.h"
 #include "FileOutput.h"
 #include "FormReader.h"
+#include "RowPieces.h"
 #include "ShellOpener.h"
 #include "Windows1251.h"
 
@@ -11,6 +12,9 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// Every written row ends in CR LF, after its own ending.
+constexpr QStringView writtenEnding = u"\r\n";
 
 std::optional<Layout> selectedLayout(const FormReader &form)
 {
@@ -28,8 +32,9 @@ QString cannotWrite(const QString &path, const QString &reason)
     return u"Cannot write %1: %2"_s.arg(path, reason);
 }
 
-// Composes, encodes and writes each row in turn; only the buffers are kept
-// from one row to the next.
+// Reads, encodes and writes each row in turn, encoding the row's pieces where
+// they lie; only the buffers, and their capacity, are kept from one row to the
+// next.
 bool writeDocument(Layout layout, const QString &path, const FormReader &form, FileOutput &output,
                    GenerateResult &result)
 {
@@ -37,14 +42,16 @@ bool writeDocument(Layout layout, const QString &path, const FormReader &form, F
         result.error = cannotWrite(path, output.errorString());
         return false;
     }
-    QString line;
+    constexpr qsizetype usualRowLength = 128;
+    RowPieces pieces;
     QByteArray bytes;
+    bytes.reserve(usualRowLength);
     for (int row = 1; row <= DocumentLayout::rowCount; ++row) {
-        line.clear();
-        bytes.clear();
-        DocumentLayout::appendRow(layout, row, form, line);
-        const QString replaced = Windows1251::append(line, bytes);
-        bytes += "\r\n";
+        pieces.clear();
+        DocumentLayout::collectRow(layout, row, form, pieces);
+        pieces.add(writtenEnding);
+        bytes.resize(0);
+        const QString replaced = Windows1251::append(pieces.pieces(), bytes);
         if (!replaced.isEmpty())
             result.replacements.append({row, replaced});
         if (!output.write(bytes)) {

@@ -1,6 +1,7 @@
 #include "Windows1251.h"
 
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -24,51 +25,85 @@ constexpr std::array<char16_t, 128> upperHalf{
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
 };
 
-constexpr char16_t firstCyrillicLetter = 0x0410;
-constexpr char16_t lastCyrillicLetter = 0x044F;
-constexpr int firstCyrillicByte = 0xC0;
+// The bytes of U+0000..U+04FF, which hold ASCII and the whole Cyrillic block
+// and so nearly every character of a document, for one look-up each; -1 where
+// the code page has none.
+constexpr char16_t tableEnd = 0x0500;
 
-void noteReplaced(QStringView character, QString &replaced)
+constexpr std::array<std::int16_t, tableEnd> lowCharacters = [] {
+    std::array<std::int16_t, tableEnd> table{};
+    for (char16_t character = 0; character < tableEnd; ++character)
+        table[character] = static_cast<std::int16_t>(character < 0x80 ? character : -1);
+    for (std::size_t index = 0; index < upperHalf.size(); ++index) {
+        if (upperHalf[index] != 0 && upperHalf[index] < tableEnd)
+            table[upperHalf[index]] = static_cast<std::int16_t>(0x80 + index);
+    }
+    return table;
+}();
+
+inline int mappedByte(char16_t character)
 {
+    if (character < tableEnd)
+        return lowCharacters[character];
+    for (std::size_t index = 0; index < upperHalf.size(); ++index) {
+        if (upperHalf[index] == character)
+            return static_cast<int>(0x80 + index);
+    }
+    return Windows1251::unmapped;
+}
+
+// Notes the unmapped character at the start of rest, a surrogate pair being
+// one character, and returns its length in code units.
+qsizetype replaceCharacter(QStringView rest, QString &replaced)
+{
+    const bool pair = rest.size() > 1 && rest[0].isHighSurrogate() && rest[1].isLowSurrogate();
+    const QStringView character = rest.first(pair ? 2 : 1);
     if (!replaced.contains(character))
         replaced += character;
+    return character.size();
+}
+
+// Encodes character by character; returns where the bytes end.
+char *encode(QStringView text, char *out, QString &replaced)
+{
+    const char16_t *in = text.utf16();
+    const char16_t *const end = in + text.size();
+    while (in != end) {
+        const int byte = mappedByte(*in);
+        if (byte != Windows1251::unmapped) [[likely]] {
+            *out++ = static_cast<char>(byte);
+            ++in;
+            continue;
+        }
+        *out++ = Windows1251::replacement;
+        in += replaceCharacter(QStringView(in, end), replaced);
+    }
+    return out;
 }
 
 } // namespace
 
 int Windows1251::byteFor(char16_t character)
 {
-    if (character < 0x80)
-        return character;
-    if (character >= firstCyrillicLetter && character <= lastCyrillicLetter)
-        return firstCyrillicByte + (character - firstCyrillicLetter);
-    for (std::size_t index = 0; index < upperHalf.size(); ++index) {
-        if (upperHalf[index] == character)
-            return static_cast<int>(0x80 + index);
-    }
-    return unmapped;
+    return mappedByte(character);
 }
 
 QString Windows1251::append(QStringView text, QByteArray &bytes)
 {
-    QString replaced;
+    return append(std::span<const QStringView>(&text, 1), bytes);
+}
+
+QString Windows1251::append(std::span<const QStringView> texts, QByteArray &bytes)
+{
+    qsizetype length = 0;
+    for (const QStringView text : texts)
+        length += text.size();
     const qsizetype start = bytes.size();
-    bytes.resize(start + text.size());
+    bytes.resize(start + length);
     char *out = bytes.data() + start;
-    for (qsizetype index = 0; index < text.size(); ++index) {
-        const char16_t character = text[index].unicode();
-        const int byte = byteFor(character);
-        if (byte != unmapped) {
-            *out++ = static_cast<char>(byte);
-            continue;
-        }
-        *out++ = replacement;
-        const bool pair = QChar::isHighSurrogate(character) && index + 1 < text.size()
-                          && text[index + 1].isLowSurrogate();
-        noteReplaced(text.sliced(index, pair ? 2 : 1), replaced);
-        if (pair)
-            ++index;
-    }
+    QString replaced;
+    for (const QStringView text : texts)
+        out = encode(text, out, replaced);
     bytes.truncate(out - bytes.data());
     return replaced;
 }

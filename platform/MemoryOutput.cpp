@@ -1,8 +1,9 @@
 #include "MemoryOutput.h"
 
+// Keeps the capacity of the previous document.
 bool MemoryOutput::open(const QString &)
 {
-    m_bytes.clear();
+    m_bytes.resize(0);
     return true;
 }
 

@@ -64,100 +64,106 @@ QString accessibleNameOf(const ControlSpec &spec)
 ControlFactory::ControlFactory()
     : m_bold(formFont(QFont::Bold))
     , m_regular(formFont(QFont::Normal))
-    , m_hand(QPixmap(u":/pictures/hand.xpm"_s), handHotSpot.x(), handHotSpot.y())
+    , m_hand(Pictures::pixmap(Picture::Hand), handHotSpot.x(), handHotSpot.y())
+    , m_buttonFace(faced(QPalette::ButtonText))
+    , m_windowTextFace(faced(QPalette::WindowText))
 {
 }
 
 QWidget *ControlFactory::create(const ControlSpec &spec, QWidget *container) const
 {
-    QWidget *control = nullptr;
     switch (spec.kind) {
     case ControlKind::Label:
-    case ControlKind::LinkLabel:
-        control = createLabel(spec, container);
-        break;
-    case ControlKind::TextBox:
-        control = createTextBox(spec, container);
-        break;
-    case ControlKind::ComboBox:
-        control = createComboBox(spec, container);
-        break;
-    case ControlKind::PictureButton:
-        control = createButton(spec, container);
-        break;
-    case ControlKind::Panel:
-        control = createPanel(container);
-        break;
-    case ControlKind::Option:
-        control = createOption(spec, container);
-        break;
+        return createLabel(spec, place(new QLabel(container), spec));
+    case ControlKind::LinkLabel: {
+        auto *link = place(new LinkLabel(container), spec);
+        link->setCursor(m_hand);
+        return createLabel(spec, link);
     }
+    case ControlKind::TextBox:
+        return createTextBox(spec, place(new QLineEdit(container), spec));
+    case ControlKind::ComboBox:
+        return createComboBox(spec, place(new QComboBox(container), spec));
+    case ControlKind::PictureButton:
+        return createButton(spec, place(new PictureButton(container), spec));
+    case ControlKind::Panel:
+        return createPanel(place(new QGroupBox(container), spec));
+    case ControlKind::Option:
+        return createOption(spec, place(new QRadioButton(container), spec));
+    }
+    return nullptr;
+}
+
+// Name, place and font come first, so the control lays out its text once.
+// A control takes its container's font unless its own differs.
+template<typename Control>
+Control *ControlFactory::place(Control *control, const ControlSpec &spec) const
+{
     control->setObjectName(spec.name.toString());
     control->setGeometry(Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-    control->setFont(font(spec.bold));
+    if (control->font() != font(spec.bold))
+        control->setFont(font(spec.bold));
     if (!spec.toolTip.isEmpty())
         control->setToolTip(spec.toolTip.toString());
     return control;
 }
 
-QWidget *ControlFactory::createLabel(const ControlSpec &spec, QWidget *container) const
+QWidget *ControlFactory::createLabel(const ControlSpec &spec, QLabel *label) const
 {
-    QLabel *label = nullptr;
-    if (spec.kind == ControlKind::LinkLabel) {
-        label = new LinkLabel(container);
-        label->setCursor(m_hand);
-    } else {
-        label = new QLabel(container);
-    }
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true);
-    label->setPalette(faced(spec.face));
+    label->setPalette(face(spec));
     label->setText(captionOf(spec));
     return label;
 }
 
-QWidget *ControlFactory::createTextBox(const ControlSpec &spec, QWidget *container) const
+QWidget *ControlFactory::createTextBox(const ControlSpec &spec, QLineEdit *textBox) const
 {
-    auto *textBox = new QLineEdit(container);
     textBox->setMaxLength(std::numeric_limits<int>::max());
-    textBox->setText(spec.caption.toString());
+    if (!spec.caption.isEmpty())
+        textBox->setText(spec.caption.toString());
     textBox->setAccessibleName(accessibleNameOf(spec));
     return textBox;
 }
 
-QWidget *ControlFactory::createComboBox(const ControlSpec &spec, QWidget *container) const
+QWidget *ControlFactory::createComboBox(const ControlSpec &spec, QComboBox *combo) const
 {
-    const CatalogueField *field = catalogueField(spec);
-    auto *combo = new QComboBox(container);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->addItems(field->items);
-    combo->setCurrentIndex(static_cast<int>(field->items.indexOf(field->defaultText)));
-    combo->setEditText(field->defaultText);
+    // The list and the default go in before the combo becomes editable, so
+    // its line edit lays out one text only.
+    const CatalogueField *entry = catalogueField(spec);
+    combo->addItems(entry->items);
+    combo->setCurrentIndex(static_cast<int>(entry->items.indexOf(entry->defaultText)));
+
     // Without a completer the combo matches typed text to its items ignoring
-    // case and rewrites it on Enter or focus loss; an empty case-sensitive
-    // completer keeps the value exactly as typed and completes nothing.
-    auto *completer = new QCompleter(QStringList(), combo);
+    // case and rewrites it on Enter or focus loss. A case-sensitive completer
+    // without a model keeps the value exactly as typed and completes nothing;
+    // set before the line edit joins the combo, it also spares the combo its
+    // own inline-completing one.
+    auto *field = new QLineEdit(combo);
+    auto *completer = new QCompleter(field);
     completer->setCaseSensitivity(Qt::CaseSensitive);
-    combo->setCompleter(completer);
+    field->setCompleter(completer);
+    combo->setLineEdit(field);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    if (combo->currentText() != entry->defaultText)
+        combo->setEditText(entry->defaultText);
     combo->setAccessibleName(accessibleNameOf(spec));
     return combo;
 }
 
-QWidget *ControlFactory::createButton(const ControlSpec &spec, QWidget *container) const
+QWidget *ControlFactory::createButton(const ControlSpec &spec, PictureButton *button) const
 {
-    auto *button = new PictureButton(spec.caption.toString(), container);
-    button->setPicture(QPixmap(spec.picture.toString()));
+    button->setText(spec.caption.toString());
+    button->setPicture(Pictures::pixmap(spec.picture));
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setPalette(faced(spec.face));
+    button->setPalette(face(spec));
     return button;
 }
 
-QWidget *ControlFactory::createPanel(QWidget *container) const
+QWidget *ControlFactory::createPanel(QGroupBox *panel) const
 {
-    auto *panel = new QGroupBox(container);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, panelColour);
     panel->setPalette(palette);
@@ -165,17 +171,22 @@ QWidget *ControlFactory::createPanel(QWidget *container) const
     return panel;
 }
 
-QWidget *ControlFactory::createOption(const ControlSpec &spec, QWidget *container) const
+QWidget *ControlFactory::createOption(const ControlSpec &spec, QRadioButton *option) const
 {
-    auto *option = new QRadioButton(spec.caption.toString(), container);
+    option->setText(spec.caption.toString());
     option->setAutoFillBackground(true);
-    option->setPalette(faced(spec.face));
+    option->setPalette(face(spec));
     return option;
+}
+
+const QPalette &ControlFactory::face(const ControlSpec &spec) const
+{
+    return spec.face == QPalette::WindowText ? m_windowTextFace : m_buttonFace;
 }
 
 // Light text on a face of the given system colour, as the window's labels,
 // options and buttons show it.
-QPalette ControlFactory::faced(QPalette::ColorRole face) const
+QPalette ControlFactory::faced(QPalette::ColorRole face)
 {
     QPalette palette = QApplication::palette();
     const QColor faceColour = palette.color(face);

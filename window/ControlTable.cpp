@@ -88,7 +88,7 @@ constexpr std::array controlList{
                 regular,
                 {},
                 u"посмотреть довереность",
-                u":/pictures/car.xpm"},
+                Picture::Car},
     ControlSpec{u"Command2",
                 PictureButton,
                 window,
@@ -100,9 +100,9 @@ constexpr std::array controlList{
                 regular,
                 {},
                 u"выход",
-                u":/pictures/door.xpm"},
+                Picture::Door},
     ControlSpec{u"Command3", PictureButton, window, 8880, 7800, 735, 615, 62, regular, u"Command3",
-                u"выбрать doc или txt", u":/pictures/pages.xpm", QPalette::WindowText},
+                u"выбрать doc или txt", Picture::Pages, QPalette::WindowText},
 
     // The panel and what it holds.
     ControlSpec{u"Frame1", Panel, window, 120, 6960, 9495, 735, 56, bold},
@@ -110,7 +110,7 @@ constexpr std::array controlList{
     ControlSpec{u"Option2", Option, frame, 1200, 240, 735, 255, 58, bold, u".txt"},
     ControlSpec{u"Text8", TextBox, frame, 2040, 240, 3015, 285, 59, bold, FormTexts::docPath},
     ControlSpec{u"Command4", PictureButton, frame, 5160, 240, 1215, 375, 63, bold, u"выход",
-                u"скрыть панель", u":/pictures/exit-word.xpm"},
+                u"скрыть панель", Picture::ExitWord},
 };
 
 } // namespace

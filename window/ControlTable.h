@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Pictures.h"
+
 #include <QPalette>
 #include <QStringView>
 
@@ -24,7 +26,7 @@ struct ControlSpec
     bool bold;
     QStringView caption = {};
     QStringView toolTip = {};
-    QStringView picture = {};
+    Picture picture = Picture::None;
     // The system colour a label, option or button is filled with.
     QPalette::ColorRole face = QPalette::ButtonText;
 };

@@ -3,6 +3,7 @@
 #include "ControlFactory.h"
 #include "ControlTable.h"
 #include "FormTexts.h"
+#include "PictureButton.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -37,7 +38,6 @@ Form1::Form1(QWidget *parent)
 {
     setObjectName(u"Form1"_s);
     setWindowTitle(FormTexts::title.toString());
-    setWindowIcon(QIcon(u":/pictures/car.xpm"_s));
     setFixedSize(Twips::toPixels(ControlTable::clientWidth),
                  Twips::toPixels(ControlTable::clientHeight));
     QPalette background = palette();
@@ -46,6 +46,8 @@ Form1::Form1(QWidget *parent)
     setAutoFillBackground(true);
 
     createControls();
+    // The generate button shows the window's own icon.
+    setWindowIcon(control<PictureButton>(u"Command1")->picture());
     applyStacking();
     applyTabOrder();
     centreOnScreen();
@@ -59,7 +61,9 @@ QWidget *Form1::control(QStringView name) const
 void Form1::createControls()
 {
     const ControlFactory factory;
-    setFont(factory.font(false));
+    // Nearly every control is bold, so the window carries the bold font and
+    // they take it from the window; it draws no text of its own.
+    setFont(factory.font(true));
     const auto controls = ControlTable::controls();
     m_controls.reserve(static_cast<qsizetype>(controls.size()));
     for (const ControlSpec &spec : controls) {

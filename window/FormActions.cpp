@@ -16,8 +16,7 @@
 using namespace Qt::Literals::StringLiterals;
 
 FormActions::FormActions(Form1 &form, FileOutput &output, ShellOpener &shell)
-    : QObject(&form)
-    , m_form(form)
+    : m_form(form)
     , m_output(output)
     , m_shell(shell)
 {

@@ -1,0 +1,266 @@
+// The document in memory and on disk, each beside its floor.
+#include "DocumentLayout.h"
+#include "FieldCatalogue.h"
+#include "FormReader.h"
+#include "GenerateCommand.h"
+#include "MemoryOutput.h"
+#include "SaveFileOutput.h"
+#include "ShellOpener.h"
+#include "Windows1251.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Every input filled with the particulars of a real power of attorney, held
+// in arrays indexed by the number in the control's name, so that reading the
+// form costs what reading a window's controls would, not a hash look-up.
+class FilledForm final : public FormReader
+{
+public:
+    FilledForm()
+    {
+        const std::array values{u"Москва"_s,
+                                u"Московская"_s,
+                                u"Краснодарский"_s,
+                                u"ВАЗ-21093"_s,
+                                u"А123ВС77"_s,
+                                u"Белый"_s,
+                                u"XTA21093023456789"_s,
+                                u"1999"_s,
+                                u"2108-1234567"_s,
+                                u"отсутствует"_s,
+                                u"XTA21093023456789"_s,
+                                u"63 ТА"_s,
+                                u"123456"_s,
+                                u"77 АВ"_s,
+                                u"654321"_s,
+                                u"МРЭО ГИБДД №3 г. Москвы"_s,
+                                u"12.05.2001"_s,
+                                u"Иванов Иван Иванович"_s,
+                                u"г. Москва, ул. Ленина, д. 1, кв. 2"_s,
+                                u"45 01"_s,
+                                u"123456"_s,
+                                u"ОВД Тверского района г. Москвы 01.02.2001"_s,
+                                u"Петрову Петру Петровичу"_s,
+                                u"г. Москва, ул. Мира, д. 5"_s,
+                                u"3"_s,
+                                u"год"_s,
+                                u"15"_s,
+                                u"августа"_s,
+                                u"2003"_s};
+        std::size_t next = 0;
+        for (const CatalogueRow &row : FieldCatalogue::rows()) {
+            for (const CatalogueField &field : row.fields) {
+                if (!field.label.isEmpty())
+                    slot(field.label) = field.caption;
+                slot(field.input) = values.at(next++);
+            }
+        }
+    }
+
+    QString caption(QStringView label) const override { return slot(label); }
+    QString text(QStringView input) const override { return slot(input); }
+    bool isSelected(QStringView option) const override
+    {
+        return option == GenerateCommand::docOption;
+    }
+
+    void setPath(const QString &path) { slot(GenerateCommand::pathInput) = path; }
+
+private:
+    // Labels, text boxes and combo boxes each number from 1 to 29 at most.
+    static constexpr std::size_t kinds = 3;
+    static constexpr std::size_t perKind = 32;
+
+    static std::size_t indexOf(QStringView name)
+    {
+        const std::size_t kind = name.startsWith(u'L') ? 0 : name.startsWith(u'T') ? 1 : 2;
+        qsizetype digits = name.size();
+        while (digits > 0 && name[digits - 1].isDigit())
+            --digits;
+        return kind * perKind + name.sliced(digits).toUInt();
+    }
+    QString &slot(QStringView name) { return m_slots[indexOf(name)]; }
+    const QString &slot(QStringView name) const { return m_slots[indexOf(name)]; }
+
+    std::array<QString, kinds * perKind> m_slots;
+};
+
+class IgnoringShell final : public ShellOpener
+{
+public:
+    quintptr desktopWindow() override { return 0; }
+    void execute(const ShellRequest &) override { }
+};
+
+QString composedDocument(const FilledForm &form)
+{
+    QString text;
+    for (int row = 1; row <= DocumentLayout::rowCount; ++row)
+        text += DocumentLayout::composeRow(Layout::Doc, row, form) + u"\r\n"_s;
+    return text;
+}
+
+// The bytes of the characters above 0x7F that the text holds, by the low
+// byte of each; built for this text and checked to be unambiguous.
+std::array<char, 256> lowByteTable(const QString &text)
+{
+    std::array<char, 256> table{};
+    std::array<char16_t, 256> owner{};
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        if (code < 0x80)
+            continue;
+        const auto slot = static_cast<std::size_t>(code & 0xFF);
+        if (owner[slot] != 0 && owner[slot] != code) {
+            std::fprintf(stderr, "U+%04X and U+%04X share a table slot\n", owner[slot], code);
+            std::abort();
+        }
+        owner[slot] = code;
+        table[slot] = static_cast<char>(Windows1251::byteFor(code));
+    }
+    return table;
+}
+
+// The least work that turns the composed text into its bytes.
+QByteArray floorEncode(const QString &text, const std::array<char, 256> &table)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        *out++ = code < 0x80 ? static_cast<char>(code) : table[code & 0xFF];
+    }
+    return bytes;
+}
+
+// The least work that durably replaces a file: a temporary file written at
+// once, flushed to disk and renamed over the document.
+void floorReplace(const std::string &path, const QByteArray &bytes)
+{
+    const std::string temporary = path + ".new";
+    const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (file < 0 || ::write(file, bytes.constData(), std::size_t(bytes.size())) != bytes.size()
+        || ::fsync(file) != 0 || ::close(file) != 0
+        || ::rename(temporary.c_str(), path.c_str()) != 0)
+        std::abort();
+}
+
+void documentInMemory(benchmark::State &state)
+{
+    const FilledForm form;
+    MemoryOutput output;
+    IgnoringShell shell;
+    GenerateCommand command(output, shell);
+    for (auto _ : state) {
+        command.run(form);
+        benchmark::DoNotOptimize(output.bytes().constData());
+    }
+}
+
+void documentInMemoryFloor(benchmark::State &state)
+{
+    const QString text = composedDocument(FilledForm());
+    const std::array<char, 256> table = lowByteTable(text);
+    for (auto _ : state) {
+        const QByteArray bytes = floorEncode(text, table);
+        benchmark::DoNotOptimize(bytes.constData());
+    }
+}
+
+void documentOnDisk(benchmark::State &state)
+{
+    const QTemporaryDir folder(QDir::currentPath() + u"/bench-XXXXXX"_s);
+    FilledForm form;
+    form.setPath(folder.filePath(u"avto.doc"_s));
+    SaveFileOutput output;
+    IgnoringShell shell;
+    GenerateCommand command(output, shell);
+    for (auto _ : state) {
+        if (!command.run(form).succeeded())
+            state.SkipWithError("the document was not written");
+    }
+}
+
+void documentOnDiskFloor(benchmark::State &state)
+{
+    const QTemporaryDir folder(QDir::currentPath() + u"/bench-XXXXXX"_s);
+    const std::string path = folder.filePath(u"avto.doc"_s).toStdString();
+    const QString text = composedDocument(FilledForm());
+    const QByteArray bytes = floorEncode(text, lowByteTable(text));
+    for (auto _ : state)
+        floorReplace(path, bytes);
+}
+
+constexpr int repetitions = 20;
+
+BENCHMARK(documentInMemory)->Repetitions(repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(documentInMemoryFloor)->Repetitions(repetitions)->ReportAggregatesOnly(true);
+BENCHMARK(documentOnDisk)->Repetitions(repetitions)->ReportAggregatesOnly(true)->MinTime(0.2);
+BENCHMARK(documentOnDiskFloor)->Repetitions(repetitions)->ReportAggregatesOnly(true)->MinTime(0.2);
+
+// Keeps the median of each benchmark and prints each against its floor.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+
+    void printRatios() const
+    {
+        std::printf("\n%-20s %14s %14s %8s %8s\n", "document", "folvar (us)", "floor (us)", "ratio",
+                    "target");
+        printRatio("in memory", "documentInMemory", 2.5);
+        printRatio("on disk", "documentOnDisk", 1.3);
+    }
+
+private:
+    void printRatio(const char *what, const std::string &name, double target) const
+    {
+        const auto ours = medians.find(name);
+        const auto floor = medians.find(name + "Floor");
+        if (ours == medians.end() || floor == medians.end())
+            return;
+        const double ratio = ours->second / floor->second;
+        std::printf("%-20s %14.2f %14.2f %7.2fx %7.2fx%s\n", what, ours->second / 1000,
+                    floor->second / 1000, ratio, target, ratio <= target ? "" : "  missed");
+    }
+
+    std::map<std::string, double> medians;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    std::vector<char *> arguments(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    arguments.push_back(interleave.data());
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    benchmark::Shutdown();
+    return 0;
+}

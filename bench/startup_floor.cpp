@@ -1,0 +1,32 @@
+// The least a Qt window with text costs: one label and one line edit with
+// Cyrillic text in the window's fonts, ending right after the first paint.
+#include "FirstPaintExit.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+using namespace Qt::Literals::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QFont font;
+    font.setFamilies({u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+
+    QWidget window;
+    window.setFixedSize(653, 570);
+    QLabel label(u"Город:"_s, &window);
+    label.setFont(font);
+    label.setGeometry(8, 8, 57, 17);
+    QLineEdit edit(u"Москва"_s, &window);
+    edit.setFont(font);
+    edit.setGeometry(72, 8, 569, 19);
+
+    const FirstPaintExit exit(window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Form1.h"
+#include "FormActions.h"
+#include "SaveFileOutput.h"
+#include "SystemShellOpener.h"
+
+// The window as the program runs it: the form and its actions, writing
+// files and opening them through this system's own services.
+class FolvarWindow
+{
+public:
+    FolvarWindow();
+
+    void show();
+    Form1 &form() { return m_form; }
+
+private:
+    SaveFileOutput m_output;
+    SystemShellOpener m_shell;
+    Form1 m_form;
+    FormActions m_actions;
+};
