@@ -2,6 +2,7 @@
 #include "MapForm.h"
 #include "RecordingShellOpener.h"
 #include "SaveFileOutput.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,18 +11,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray reference(const QString &name)
 {

@@ -2,6 +2,7 @@
 #include "MapForm.h"
 #include "RecordingShellOpener.h"
 #include "SaveFileOutput.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,18 +20,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 GenerateResult generate(const QString &path)
 {
