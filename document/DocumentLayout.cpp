@@ -106,13 +106,13 @@ void DocumentLayout::collectRow(Layout layout, int row, const FormReader &form, 
 {
     Q_ASSERT(row >= 1 && row <= rowCount);
     const auto index = static_cast<std::size_t>(row - 1);
-    const LayoutRow &spec = layoutRows[index];
-    pieces.add(spec.fixedText);
+    const LayoutRow &layoutRow = layoutRows[index];
+    pieces.add(layoutRow.fixedText);
     if (const CatalogueRow *fields = catalogueRows()[index]) {
-        const int run = layout == Layout::Doc ? spec.docRun : spec.txtRun;
+        const int run = layout == Layout::Doc ? layoutRow.docRun : layoutRow.txtRun;
         Q_ASSERT(run <= spaces.size());
         addFields(*fields, run, form, pieces);
     }
-    pieces.add(spec.tail);
-    pieces.add(spec.ending);
+    pieces.add(layoutRow.tail);
+    pieces.add(layoutRow.ending);
 }

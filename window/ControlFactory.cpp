@@ -33,23 +33,23 @@ QFont formFont(QFont::Weight weight)
     return font;
 }
 
-const CatalogueField *catalogueField(const ControlSpec &spec)
+const CatalogueField *catalogueField(const ControlEntry &entry)
 {
-    return FieldCatalogue::field(spec.name);
+    return FieldCatalogue::field(entry.name);
 }
 
-QString captionOf(const ControlSpec &spec)
+QString captionOf(const ControlEntry &entry)
 {
-    const CatalogueField *field = catalogueField(spec);
-    return field ? field->caption : spec.caption.toString();
+    const CatalogueField *field = catalogueField(entry);
+    return field ? field->caption : entry.caption.toString();
 }
 
 // Screen readers announce an input by the caption in front of it.
-QString accessibleNameOf(const ControlSpec &spec)
+QString accessibleNameOf(const ControlEntry &entry)
 {
     for (const CatalogueRow &row : FieldCatalogue::rows()) {
         for (const CatalogueField &field : row.fields) {
-            if (field.input == spec.name) {
+            if (field.input == entry.name) {
                 const QString &caption
                     = field.label.isEmpty() ? row.fields.first().caption : field.caption;
                 return caption.simplified();
@@ -70,26 +70,26 @@ ControlFactory::ControlFactory()
 {
 }
 
-QWidget *ControlFactory::create(const ControlSpec &spec, QWidget *container) const
+QWidget *ControlFactory::create(const ControlEntry &entry, QWidget *container) const
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Label:
-        return createLabel(spec, place(new QLabel(container), spec));
+        return createLabel(entry, place(new QLabel(container), entry));
     case ControlKind::LinkLabel: {
-        auto *link = place(new LinkLabel(container), spec);
+        auto *link = place(new LinkLabel(container), entry);
         link->setCursor(m_hand);
-        return createLabel(spec, link);
+        return createLabel(entry, link);
     }
     case ControlKind::TextBox:
-        return createTextBox(spec, place(new QLineEdit(container), spec));
+        return createTextBox(entry, place(new QLineEdit(container), entry));
     case ControlKind::ComboBox:
-        return createComboBox(spec, place(new QComboBox(container), spec));
+        return createComboBox(entry, place(new QComboBox(container), entry));
     case ControlKind::PictureButton:
-        return createButton(spec, place(new PictureButton(container), spec));
+        return createButton(entry, place(new PictureButton(container), entry));
     case ControlKind::Panel:
-        return createPanel(place(new QGroupBox(container), spec));
+        return createPanel(place(new QGroupBox(container), entry));
     case ControlKind::Option:
-        return createOption(spec, place(new QRadioButton(container), spec));
+        return createOption(entry, place(new QRadioButton(container), entry));
     }
     return nullptr;
 }
@@ -97,43 +97,43 @@ QWidget *ControlFactory::create(const ControlSpec &spec, QWidget *container) con
 // Name, place and font come first, so the control lays out its text once.
 // A control takes its container's font unless its own differs.
 template<typename Control>
-Control *ControlFactory::place(Control *control, const ControlSpec &spec) const
+Control *ControlFactory::place(Control *control, const ControlEntry &entry) const
 {
-    control->setObjectName(spec.name.toString());
-    control->setGeometry(Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-    if (control->font() != font(spec.bold))
-        control->setFont(font(spec.bold));
-    if (!spec.toolTip.isEmpty())
-        control->setToolTip(spec.toolTip.toString());
+    control->setObjectName(entry.name.toString());
+    control->setGeometry(Twips::toPixels(entry.left, entry.top, entry.width, entry.height));
+    if (control->font() != font(entry.bold))
+        control->setFont(font(entry.bold));
+    if (!entry.toolTip.isEmpty())
+        control->setToolTip(entry.toolTip.toString());
     return control;
 }
 
-QWidget *ControlFactory::createLabel(const ControlSpec &spec, QLabel *label) const
+QWidget *ControlFactory::createLabel(const ControlEntry &entry, QLabel *label) const
 {
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAutoFillBackground(true);
-    label->setPalette(face(spec));
-    label->setText(captionOf(spec));
+    label->setPalette(face(entry));
+    label->setText(captionOf(entry));
     return label;
 }
 
-QWidget *ControlFactory::createTextBox(const ControlSpec &spec, QLineEdit *textBox) const
+QWidget *ControlFactory::createTextBox(const ControlEntry &entry, QLineEdit *textBox) const
 {
     textBox->setMaxLength(std::numeric_limits<int>::max());
-    if (!spec.caption.isEmpty())
-        textBox->setText(spec.caption.toString());
-    textBox->setAccessibleName(accessibleNameOf(spec));
+    if (!entry.caption.isEmpty())
+        textBox->setText(entry.caption.toString());
+    textBox->setAccessibleName(accessibleNameOf(entry));
     return textBox;
 }
 
-QWidget *ControlFactory::createComboBox(const ControlSpec &spec, QComboBox *combo) const
+QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *combo) const
 {
     // The list and the default go in before the combo becomes editable, so
     // its line edit lays out one text only.
-    const CatalogueField *entry = catalogueField(spec);
-    combo->addItems(entry->items);
-    combo->setCurrentIndex(static_cast<int>(entry->items.indexOf(entry->defaultText)));
+    const CatalogueField *listed = catalogueField(entry);
+    combo->addItems(listed->items);
+    combo->setCurrentIndex(static_cast<int>(listed->items.indexOf(listed->defaultText)));
 
     // Without a completer the combo matches typed text to its items ignoring
     // case and rewrites it on Enter or focus loss. A case-sensitive completer
@@ -146,19 +146,19 @@ QWidget *ControlFactory::createComboBox(const ControlSpec &spec, QComboBox *comb
     field->setCompleter(completer);
     combo->setLineEdit(field);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    if (combo->currentText() != entry->defaultText)
-        combo->setEditText(entry->defaultText);
-    combo->setAccessibleName(accessibleNameOf(spec));
+    if (combo->currentText() != listed->defaultText)
+        combo->setEditText(listed->defaultText);
+    combo->setAccessibleName(accessibleNameOf(entry));
     return combo;
 }
 
-QWidget *ControlFactory::createButton(const ControlSpec &spec, PictureButton *button) const
+QWidget *ControlFactory::createButton(const ControlEntry &entry, PictureButton *button) const
 {
-    button->setText(spec.caption.toString());
-    button->setPicture(Pictures::pixmap(spec.picture));
+    button->setText(entry.caption.toString());
+    button->setPicture(Pictures::pixmap(entry.picture));
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setPalette(face(spec));
+    button->setPalette(face(entry));
     return button;
 }
 
@@ -171,17 +171,17 @@ QWidget *ControlFactory::createPanel(QGroupBox *panel) const
     return panel;
 }
 
-QWidget *ControlFactory::createOption(const ControlSpec &spec, QRadioButton *option) const
+QWidget *ControlFactory::createOption(const ControlEntry &entry, QRadioButton *option) const
 {
-    option->setText(spec.caption.toString());
+    option->setText(entry.caption.toString());
     option->setAutoFillBackground(true);
-    option->setPalette(face(spec));
+    option->setPalette(face(entry));
     return option;
 }
 
-const QPalette &ControlFactory::face(const ControlSpec &spec) const
+const QPalette &ControlFactory::face(const ControlEntry &entry) const
 {
-    return spec.face == QPalette::WindowText ? m_windowTextFace : m_buttonFace;
+    return entry.face == QPalette::WindowText ? m_windowTextFace : m_buttonFace;
 }
 
 // Light text on a face of the given system colour, as the window's labels,

@@ -12,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
-struct ControlSpec;
+struct ControlEntry;
 
 // Creates the window's controls from their table rows, with the fonts,
 // colours, captions, lists and pictures each kind takes.
@@ -21,19 +21,19 @@ class ControlFactory
 public:
     ControlFactory();
 
-    QWidget *create(const ControlSpec &spec, QWidget *container) const;
+    QWidget *create(const ControlEntry &entry, QWidget *container) const;
     const QFont &font(bool bold) const { return bold ? m_bold : m_regular; }
 
 private:
     template<typename Control>
-    Control *place(Control *control, const ControlSpec &spec) const;
-    QWidget *createLabel(const ControlSpec &spec, QLabel *label) const;
-    QWidget *createTextBox(const ControlSpec &spec, QLineEdit *textBox) const;
-    QWidget *createComboBox(const ControlSpec &spec, QComboBox *combo) const;
-    QWidget *createButton(const ControlSpec &spec, PictureButton *button) const;
+    Control *place(Control *control, const ControlEntry &entry) const;
+    QWidget *createLabel(const ControlEntry &entry, QLabel *label) const;
+    QWidget *createTextBox(const ControlEntry &entry, QLineEdit *textBox) const;
+    QWidget *createComboBox(const ControlEntry &entry, QComboBox *combo) const;
+    QWidget *createButton(const ControlEntry &entry, PictureButton *button) const;
     QWidget *createPanel(QGroupBox *panel) const;
-    QWidget *createOption(const ControlSpec &spec, QRadioButton *option) const;
-    const QPalette &face(const ControlSpec &spec) const;
+    QWidget *createOption(const ControlEntry &entry, QRadioButton *option) const;
+    const QPalette &face(const ControlEntry &entry) const;
     static QPalette faced(QPalette::ColorRole face);
 
     QFont m_bold;

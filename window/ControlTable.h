@@ -13,7 +13,7 @@ enum class ControlKind { Label, LinkLabel, TextBox, ComboBox, PictureButton, Pan
 // and its place in the tab order. Captions of the catalogue's labels and
 // inputs come from the catalogue; the columns for texts hold only what the
 // window alone shows.
-struct ControlSpec
+struct ControlEntry
 {
     QStringView name;
     ControlKind kind;
@@ -40,5 +40,5 @@ public:
     static constexpr QStringView homePageLink = u"Label28";
     static constexpr QStringView mailLink = u"Label29";
 
-    static std::span<const ControlSpec> controls();
+    static std::span<const ControlEntry> controls();
 };

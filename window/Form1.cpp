@@ -66,30 +66,30 @@ void Form1::createControls()
     setFont(factory.font(true));
     const auto controls = ControlTable::controls();
     m_controls.reserve(static_cast<qsizetype>(controls.size()));
-    for (const ControlSpec &spec : controls) {
-        QWidget *container = spec.container.isEmpty() ? this : control(spec.container);
-        m_controls.insert(spec.name.toString(), factory.create(spec, container));
+    for (const ControlEntry &entry : controls) {
+        QWidget *container = entry.container.isEmpty() ? this : control(entry.container);
+        m_controls.insert(entry.name.toString(), factory.create(entry, container));
     }
 }
 
 // Labels lie beneath every other control, and the panel above them all.
 void Form1::applyStacking()
 {
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        if (isLabel(spec.kind))
-            control(spec.name)->lower();
+    for (const ControlEntry &entry : ControlTable::controls()) {
+        if (isLabel(entry.kind))
+            control(entry.name)->lower();
     }
     control(ControlTable::panel)->raise();
 }
 
 void Form1::applyTabOrder()
 {
-    std::vector<const ControlSpec *> chain;
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        if (takesFocus(spec.kind))
-            chain.push_back(&spec);
+    std::vector<const ControlEntry *> chain;
+    for (const ControlEntry &entry : ControlTable::controls()) {
+        if (takesFocus(entry.kind))
+            chain.push_back(&entry);
     }
-    std::ranges::sort(chain, {}, &ControlSpec::tab);
+    std::ranges::sort(chain, {}, &ControlEntry::tab);
     for (std::size_t index = 1; index < chain.size(); ++index)
         setTabOrder(control(chain[index - 1]->name), control(chain[index]->name));
 }

@@ -1,6 +1,7 @@
 #include "ControlTable.h"
 #include "FieldCatalogue.h"
 #include "Form1.h"
+#include "PictureButton.h"
 #include "Twips.h"
 
 #include <QComboBox>
@@ -27,9 +28,9 @@ void type(QWidget *widget, const QString &text)
                             Qt::NoModifier);
 }
 
-bool isLabel(const ControlSpec &spec)
+bool isLabel(const ControlEntry &entry)
 {
-    return spec.kind == ControlKind::Label || spec.kind == ControlKind::LinkLabel;
+    return entry.kind == ControlKind::Label || entry.kind == ControlKind::LinkLabel;
 }
 
 } // namespace
@@ -65,16 +66,17 @@ void TestForm1::placesEveryControlFromTheTable()
 {
     Form1 form;
     QSet<int> tabs;
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        auto *control = form.findChild<QWidget *>(spec.name.toString());
-        QVERIFY2(control, qPrintable(spec.name.toString()));
-        QCOMPARE(control, form.control(spec.name));
-        const QString container = spec.container.isEmpty() ? u"Form1"_s : spec.container.toString();
+    for (const ControlEntry &entry : ControlTable::controls()) {
+        auto *control = form.findChild<QWidget *>(entry.name.toString());
+        QVERIFY2(control, qPrintable(entry.name.toString()));
+        QCOMPARE(control, form.control(entry.name));
+        const QString container
+            = entry.container.isEmpty() ? u"Form1"_s : entry.container.toString();
         QCOMPARE(control->parentWidget()->objectName(), container);
         QCOMPARE(control->geometry(),
-                 Twips::toPixels(spec.left, spec.top, spec.width, spec.height));
-        QCOMPARE(control->font().bold(), spec.bold);
-        tabs.insert(spec.tab);
+                 Twips::toPixels(entry.left, entry.top, entry.width, entry.height));
+        QCOMPARE(control->font().bold(), entry.bold);
+        tabs.insert(entry.tab);
     }
     QCOMPARE(tabs.size(), 66);
     QCOMPARE(*std::ranges::max_element(tabs), 65);
@@ -82,11 +84,11 @@ void TestForm1::placesEveryControlFromTheTable()
     const QObjectList &children = form.children();
     qsizetype topLabel = -1;
     qsizetype bottomOther = children.size();
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        const qsizetype index = children.indexOf(form.control(spec.name));
-        if (isLabel(spec))
+    for (const ControlEntry &entry : ControlTable::controls()) {
+        const qsizetype index = children.indexOf(form.control(entry.name));
+        if (isLabel(entry))
             topLabel = qMax(topLabel, index);
-        else if (spec.container.isEmpty())
+        else if (entry.container.isEmpty())
             bottomOther = qMin(bottomOther, index);
     }
     QVERIFY(topLabel < bottomOther);
@@ -96,23 +98,23 @@ void TestForm1::placesEveryControlFromTheTable()
 void TestForm1::captionsFitTheirLabels()
 {
     Form1 form;
-    for (const ControlSpec &spec : ControlTable::controls()) {
-        if (!isLabel(spec))
+    for (const ControlEntry &entry : ControlTable::controls()) {
+        if (!isLabel(entry))
             continue;
-        const auto *label = form.control<QLabel>(spec.name);
+        const auto *label = form.control<QLabel>(entry.name);
         const QFontMetrics metrics(label->font());
         const QStringList lines = label->text().split(u"\r\n"_s);
-        QCOMPARE(lines.size(), spec.name == u"Label23" ? 2 : 1);
+        QCOMPARE(lines.size(), entry.name == u"Label23" ? 2 : 1);
         for (const QString &line : lines) {
             // Trailing spaces are document content but draw nothing.
             QString drawn = line;
             while (drawn.endsWith(u' '))
                 drawn.chop(1);
             QVERIFY2(metrics.horizontalAdvance(drawn) <= label->width(),
-                     qPrintable(spec.name.toString()));
+                     qPrintable(entry.name.toString()));
         }
         QVERIFY2(int(lines.size()) * metrics.lineSpacing() <= label->height(),
-                 qPrintable(spec.name.toString()));
+                 qPrintable(entry.name.toString()));
     }
     const QString family = QFontInfo(form.control(u"Label1")->font()).family();
     QVERIFY2(family == "MS Sans Serif"_L1 || family == "Liberation Sans Narrow"_L1,
@@ -208,6 +210,7 @@ void TestForm1::buttonsShowPicturesAndTriggerOnlyOnClick()
     for (const auto &[name, tip] : tips) {
         auto *button = form.control<QPushButton>(name);
         QCOMPARE(button->toolTip(), tip);
+        QVERIFY(!qobject_cast<PictureButton *>(button)->picture().isNull());
         QVERIFY(!button->isDefault());
         QVERIFY(!button->autoDefault());
     }
