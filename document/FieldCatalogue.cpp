@@ -99,6 +99,17 @@ const CatalogueRow &FieldCatalogue::row(QStringView key)
     return *found;
 }
 
+QString FieldCatalogue::captionBefore(QStringView input)
+{
+    for (const CatalogueRow &row : rows()) {
+        for (const CatalogueField &field : row.fields) {
+            if (field.input == input)
+                return field.label.isEmpty() ? row.fields.first().caption : field.caption;
+        }
+    }
+    return {};
+}
+
 const CatalogueField *FieldCatalogue::field(QStringView controlName)
 {
     for (const CatalogueRow &row : rows()) {

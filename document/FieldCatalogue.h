@@ -34,4 +34,7 @@ public:
     static const CatalogueRow &row(QStringView key);
     // The field whose label or input has this control name, or nullptr.
     static const CatalogueField *field(QStringView controlName);
+    // The caption written in front of an input: its own, or the row's first
+    // where it shares that; empty for a name outside the catalogue.
+    static QString captionBefore(QStringView input);
 };

@@ -47,16 +47,7 @@ QString captionOf(const ControlEntry &entry)
 // Screen readers announce an input by the caption in front of it.
 QString accessibleNameOf(const ControlEntry &entry)
 {
-    for (const CatalogueRow &row : FieldCatalogue::rows()) {
-        for (const CatalogueField &field : row.fields) {
-            if (field.input == entry.name) {
-                const QString &caption
-                    = field.label.isEmpty() ? row.fields.first().caption : field.caption;
-                return caption.simplified();
-            }
-        }
-    }
-    return {};
+    return FieldCatalogue::captionBefore(entry.name).simplified();
 }
 
 } // namespace

@@ -55,7 +55,7 @@ Form1::Form1(QWidget *parent)
 
 QWidget *Form1::control(QStringView name) const
 {
-    return m_controls.value(name.toString());
+    return m_controls.value(name);
 }
 
 void Form1::createControls()
@@ -68,7 +68,7 @@ void Form1::createControls()
     m_controls.reserve(static_cast<qsizetype>(controls.size()));
     for (const ControlEntry &entry : controls) {
         QWidget *container = entry.container.isEmpty() ? this : control(entry.container);
-        m_controls.insert(entry.name.toString(), factory.create(entry, container));
+        m_controls.insert(entry.name, factory.create(entry, container));
     }
 }
 

@@ -26,5 +26,6 @@ private:
     void applyTabOrder();
     void centreOnScreen();
 
-    QHash<QString, QWidget *> m_controls;
+    // Keyed by the names in the control table, which outlive the window.
+    QHash<QStringView, QWidget *> m_controls;
 };
