@@ -32,9 +32,8 @@ QString cannotWrite(const QString &path, const QString &reason)
     return u"Cannot write %1: %2"_s.arg(path, reason);
 }
 
-// Reads, encodes and writes each row in turn, encoding the row's pieces where
-// they lie; only the buffers, and their capacity, are kept from one row to the
-// next.
+// Reads and encodes the rows one after the other into one buffer, encoding
+// each row's pieces where they lie, and writes the document at once.
 bool writeDocument(Layout layout, const QString &path, const FormReader &form, FileOutput &output,
                    GenerateResult &result)
 {
@@ -42,24 +41,19 @@ bool writeDocument(Layout layout, const QString &path, const FormReader &form, F
         result.error = cannotWrite(path, output.errorString());
         return false;
     }
-    constexpr qsizetype usualRowLength = 128;
+    constexpr qsizetype usualDocumentLength = 2048;
     RowPieces pieces;
     QByteArray bytes;
-    bytes.reserve(usualRowLength);
+    bytes.reserve(usualDocumentLength);
     for (int row = 1; row <= DocumentLayout::rowCount; ++row) {
         pieces.clear();
         DocumentLayout::collectRow(layout, row, form, pieces);
         pieces.add(writtenEnding);
-        bytes.resize(0);
         const QString replaced = Windows1251::append(pieces.pieces(), bytes);
         if (!replaced.isEmpty())
             result.replacements.append({row, replaced});
-        if (!output.write(bytes)) {
-            result.error = cannotWrite(path, output.errorString());
-            return false;
-        }
     }
-    if (!output.commit()) {
+    if (!output.write(bytes) || !output.commit()) {
         result.error = cannotWrite(path, output.errorString());
         return false;
     }

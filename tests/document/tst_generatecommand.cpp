@@ -22,7 +22,7 @@ ShellRequest openRequest(const QString &path)
     return {0, u"open"_s, path, {}, {}, ShellRequest::showMaximized};
 }
 
-// Fails the write of one row, as a full disk would.
+// Fails the given write, as a full disk would, and always the commit.
 class FailingOutput final : public FileOutput
 {
 public:
@@ -260,11 +260,12 @@ void TestGenerateCommand::reportsAFailedWrite()
 {
     MapForm form;
     RecordingShellOpener shell;
-    for (int failingWrite : {1, 13, 26, 27}) {
+    // The document is written at once; the second case fails its commit.
+    for (int failingWrite : {1, 2}) {
         FailingOutput output(failingWrite);
         const GenerateResult result = GenerateCommand(output, shell).run(form);
         QCOMPARE(result.error, u"Cannot write C:\\avto.doc: No space left on device"_s);
-        QCOMPARE(output.writes, qMin(failingWrite, 26));
+        QCOMPARE(output.writes, 1);
     }
     QVERIFY(shell.requests.isEmpty());
 }

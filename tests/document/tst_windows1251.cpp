@@ -63,6 +63,7 @@ class TestWindows1251 : public QObject
 private Q_SLOTS:
     void agreesWithTheSystemConverter();
     void encodesTheDocumentWording();
+    void encodesRunsAsSingleCharacters();
     void replacesEachMissingCharacterOnce();
 };
 
@@ -93,6 +94,27 @@ void TestWindows1251::encodesTheDocumentWording()
         QByteArray(
             "\xCF\xEE\xE4\xEF\xE8\xF1\xFC\x20\xE4\xEE\xE2\xE5\xF0\xE5\xED\xED\xEE\xE3\xEE\x3A"));
     QCOMPARE(encoded(u"№ Ёё C\r\n"), QByteArray("\xB9 \xA8\xB8 C\r\n"));
+}
+
+// Long runs are encoded several characters at a time; a character at the edge
+// of the quick ranges, at any place in a run, must come out as on its own.
+void TestWindows1251::encodesRunsAsSingleCharacters()
+{
+    const QString run = u"Иванов Ivanov, ул. Мира 5 яЯаА"_s;
+    for (const char16_t edge : {0x007F, 0x0080, 0x00C0, 0x040F, 0x0410, 0x044F, 0x0450, 0x0451,
+                                0x2116, 0x8080, 0x8410, 0xFFFF}) {
+        for (qsizetype place = 0; place <= run.size(); ++place) {
+            QString text = run;
+            text.insert(place, QChar(edge));
+            QByteArray expected;
+            for (const QChar character : text) {
+                const int byte = Windows1251::byteFor(character.unicode());
+                expected += byte == Windows1251::unmapped ? Windows1251::replacement
+                                                          : static_cast<char>(byte);
+            }
+            QCOMPARE(encoded(text), expected);
+        }
+    }
 }
 
 void TestWindows1251::replacesEachMissingCharacterOnce()
