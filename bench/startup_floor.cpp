@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     font.setFamilies({u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
     font.setPointSizeF(8.25);
     font.setBold(true);
+    font.setHintingPreference(QFont::PreferNoHinting);
 
     QWidget window;
     window.setFixedSize(653, 570);

@@ -23,13 +23,16 @@ constexpr QColor panelColour(0, 0, 192);
 constexpr QPoint handHotSpot(1, 3);
 
 // The window was drawn for MS Sans Serif; where it is missing, a narrow
-// Cyrillic face keeps every caption within its label.
+// Cyrillic face keeps every caption within its label. Unhinted, the captions
+// look as with the desktop's usual slight hinting but are drawn without the
+// autohinter's pass over every glyph, one of the larger costs of start-up.
 QFont formFont(QFont::Weight weight)
 {
     QFont font;
     font.setFamilies({u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
     font.setPointSizeF(8.25);
     font.setWeight(weight);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -61,7 +64,7 @@ ControlFactory::ControlFactory()
 {
 }
 
-QWidget *ControlFactory::create(const ControlEntry &entry, QWidget *container) const
+QWidget *ControlFactory::create(const ControlEntry &entry, QWidget *container)
 {
     switch (entry.kind) {
     case ControlKind::Label:
@@ -118,7 +121,7 @@ QWidget *ControlFactory::createTextBox(const ControlEntry &entry, QLineEdit *tex
     return textBox;
 }
 
-QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *combo) const
+QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *combo)
 {
     // The list and the default go in before the combo becomes editable, so
     // its line edit lays out one text only.
@@ -132,15 +135,24 @@ QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *co
     // set before the line edit joins the combo, it also spares the combo its
     // own inline-completing one.
     auto *field = new QLineEdit(combo);
-    auto *completer = new QCompleter(field);
-    completer->setCaseSensitivity(Qt::CaseSensitive);
-    field->setCompleter(completer);
+    field->setCompleter(exactCompleter(combo->parentWidget()));
     combo->setLineEdit(field);
     combo->setInsertPolicy(QComboBox::NoInsert);
     if (combo->currentText() != listed->defaultText)
         combo->setEditText(listed->defaultText);
     combo->setAccessibleName(accessibleNameOf(entry));
     return combo;
+}
+
+// One completer serves every combo, as it completes nothing; a line edit
+// takes it over when it gains focus.
+QCompleter *ControlFactory::exactCompleter(QWidget *form)
+{
+    if (!m_exactCompleter) {
+        m_exactCompleter = new QCompleter(form);
+        m_exactCompleter->setCaseSensitivity(Qt::CaseSensitive);
+    }
+    return m_exactCompleter;
 }
 
 QWidget *ControlFactory::createButton(const ControlEntry &entry, PictureButton *button) const

@@ -7,6 +7,7 @@
 class LinkLabel;
 class PictureButton;
 class QComboBox;
+class QCompleter;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -21,7 +22,7 @@ class ControlFactory
 public:
     ControlFactory();
 
-    QWidget *create(const ControlEntry &entry, QWidget *container) const;
+    QWidget *create(const ControlEntry &entry, QWidget *container);
     const QFont &font(bool bold) const { return bold ? m_bold : m_regular; }
 
 private:
@@ -29,7 +30,8 @@ private:
     Control *place(Control *control, const ControlEntry &entry) const;
     QWidget *createLabel(const ControlEntry &entry, QLabel *label) const;
     QWidget *createTextBox(const ControlEntry &entry, QLineEdit *textBox) const;
-    QWidget *createComboBox(const ControlEntry &entry, QComboBox *combo) const;
+    QWidget *createComboBox(const ControlEntry &entry, QComboBox *combo);
+    QCompleter *exactCompleter(QWidget *form);
     QWidget *createButton(const ControlEntry &entry, PictureButton *button) const;
     QWidget *createPanel(QGroupBox *panel) const;
     QWidget *createOption(const ControlEntry &entry, QRadioButton *option) const;
@@ -41,4 +43,5 @@ private:
     QCursor m_hand;
     QPalette m_buttonFace;
     QPalette m_windowTextFace;
+    QCompleter *m_exactCompleter = nullptr;
 };

@@ -1,5 +1,12 @@
 #include "FolvarWindow.h"
 
+#include "LineEditFrameStyle.h"
+
+FolvarWindow::Style::Style()
+{
+    LineEditFrameStyle::install();
+}
+
 FolvarWindow::FolvarWindow()
     : m_actions(m_form, m_output, m_shell)
 {

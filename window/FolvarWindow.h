@@ -16,6 +16,12 @@ public:
     Form1 &form() { return m_form; }
 
 private:
+    // Comes first: the style is in place before the form builds its controls,
+    // so each control is polished once, in it.
+    struct Style
+    {
+        Style();
+    } m_style;
     SaveFileOutput m_output;
     SystemShellOpener m_shell;
     Form1 m_form;

@@ -60,7 +60,7 @@ QWidget *Form1::control(QStringView name) const
 
 void Form1::createControls()
 {
-    const ControlFactory factory;
+    ControlFactory factory;
     // Nearly every control is bold, so the window carries the bold font and
     // they take it from the window; it draws no text of its own.
     setFont(factory.font(true));

@@ -1,0 +1,88 @@
+#include "LineEditFrameStyle.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyleOption>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Columns at each end that hold the rounded corners; those between repeat.
+// The narrow rendering leaves room between its ends, so that the corners of
+// the inner focus ring do not reach the column that is stretched.
+constexpr int endWidth = 4;
+constexpr int narrowWidth = 2 * endWidth + 7;
+constexpr int middleColumn = narrowWidth / 2;
+// A new palette or state adds a rendering; past this many the old ones go.
+constexpr qsizetype keptRenderings = 16;
+
+} // namespace
+
+LineEditFrameStyle::LineEditFrameStyle(const QString &baseStyleName)
+    : QProxyStyle(baseStyleName)
+    , m_baseIsFusion(baseStyle()->name() == u"fusion"_s)
+{
+}
+
+void LineEditFrameStyle::install()
+{
+    QStyle *current = QApplication::style();
+    if (!dynamic_cast<LineEditFrameStyle *>(current))
+        QApplication::setStyle(new LineEditFrameStyle(current->name()));
+}
+
+void LineEditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                       QPainter *painter, const QWidget *widget) const
+{
+    const QRect rect = option->rect;
+    if (element != PE_FrameLineEdit || !m_baseIsFusion || rect.width() < narrowWidth) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    const qreal pixelRatio = painter->device()->devicePixelRatio();
+    const QPixmap &narrow = narrowFrame(*option, pixelRatio, widget);
+    const auto columns = [&](int first, int count) {
+        return QRectF(first * pixelRatio, 0, count * pixelRatio, rect.height() * pixelRatio);
+    };
+    const int middleWidth = rect.width() - 2 * endWidth;
+    painter->drawPixmap(QRectF(rect.left(), rect.top(), endWidth, rect.height()), narrow,
+                        columns(0, endWidth));
+    painter->drawPixmap(QRectF(rect.left() + endWidth, rect.top(), middleWidth, rect.height()),
+                        narrow, columns(middleColumn, 1));
+    painter->drawPixmap(QRectF(rect.right() + 1 - endWidth, rect.top(), endWidth, rect.height()),
+                        narrow, columns(narrowWidth - endWidth, endWidth));
+}
+
+bool LineEditFrameStyle::Rendering::draws(const QStyleOption &option, qreal ratio) const
+{
+    return state == option.state && height == option.rect.height() && direction == option.direction
+           && pixelRatio == ratio && palette == option.palette;
+}
+
+const QPixmap &LineEditFrameStyle::narrowFrame(const QStyleOption &option, qreal pixelRatio,
+                                               const QWidget *widget) const
+{
+    for (const Rendering &rendering : std::as_const(m_renderings)) {
+        if (rendering.draws(option, pixelRatio))
+            return rendering.narrowFrame;
+    }
+    if (m_renderings.size() >= keptRenderings)
+        m_renderings.clear();
+
+    QPixmap narrow(QSize(narrowWidth, option.rect.height()) * pixelRatio);
+    narrow.setDevicePixelRatio(pixelRatio);
+    narrow.fill(Qt::transparent);
+    QStyleOptionFrame frame;
+    if (const auto *given = qstyleoption_cast<const QStyleOptionFrame *>(&option))
+        frame = *given;
+    else
+        static_cast<QStyleOption &>(frame) = option;
+    frame.rect = QRect(0, 0, narrowWidth, option.rect.height());
+    QPainter painter(&narrow);
+    baseStyle()->drawPrimitive(PE_FrameLineEdit, &frame, &painter, widget);
+    painter.end();
+    m_renderings.append(
+        {option.state, option.palette, option.rect.height(), option.direction, pixelRatio, narrow});
+    return m_renderings.constLast().narrowFrame;
+}
