@@ -41,17 +41,19 @@ void LineEditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
         return;
     }
     const qreal pixelRatio = painter->device()->devicePixelRatio();
-    const QPixmap &narrow = narrowFrame(*option, pixelRatio, widget);
+    const Rendering &kept = rendering(*option, pixelRatio, widget);
     const auto columns = [&](int first, int count) {
         return QRectF(first * pixelRatio, 0, count * pixelRatio, rect.height() * pixelRatio);
     };
-    const int middleWidth = rect.width() - 2 * endWidth;
-    painter->drawPixmap(QRectF(rect.left(), rect.top(), endWidth, rect.height()), narrow,
+    painter->drawPixmap(QRectF(rect.left(), rect.top(), endWidth, rect.height()), kept.narrowFrame,
                         columns(0, endWidth));
-    painter->drawPixmap(QRectF(rect.left() + endWidth, rect.top(), middleWidth, rect.height()),
-                        narrow, columns(middleColumn, 1));
+    for (const MiddleRun &run : kept.middle) {
+        painter->fillRect(QRectF(rect.left() + endWidth, rect.top() + run.firstRow / pixelRatio,
+                                 rect.width() - 2 * endWidth, run.rowCount / pixelRatio),
+                          run.colour);
+    }
     painter->drawPixmap(QRectF(rect.right() + 1 - endWidth, rect.top(), endWidth, rect.height()),
-                        narrow, columns(narrowWidth - endWidth, endWidth));
+                        kept.narrowFrame, columns(narrowWidth - endWidth, endWidth));
 }
 
 bool LineEditFrameStyle::Rendering::draws(const QStyleOption &option, qreal ratio) const
@@ -60,12 +62,13 @@ bool LineEditFrameStyle::Rendering::draws(const QStyleOption &option, qreal rati
            && pixelRatio == ratio && palette == option.palette;
 }
 
-const QPixmap &LineEditFrameStyle::narrowFrame(const QStyleOption &option, qreal pixelRatio,
-                                               const QWidget *widget) const
+const LineEditFrameStyle::Rendering &LineEditFrameStyle::rendering(const QStyleOption &option,
+                                                                   qreal pixelRatio,
+                                                                   const QWidget *widget) const
 {
-    for (const Rendering &rendering : std::as_const(m_renderings)) {
-        if (rendering.draws(option, pixelRatio))
-            return rendering.narrowFrame;
+    for (const Rendering &kept : std::as_const(m_renderings)) {
+        if (kept.draws(option, pixelRatio))
+            return kept;
     }
     if (m_renderings.size() >= keptRenderings)
         m_renderings.clear();
@@ -82,7 +85,25 @@ const QPixmap &LineEditFrameStyle::narrowFrame(const QStyleOption &option, qreal
     QPainter painter(&narrow);
     baseStyle()->drawPrimitive(PE_FrameLineEdit, &frame, &painter, widget);
     painter.end();
-    m_renderings.append(
-        {option.state, option.palette, option.rect.height(), option.direction, pixelRatio, narrow});
-    return m_renderings.constLast().narrowFrame;
+    return m_renderings.emplace_back(Rendering{option.state, option.palette, option.rect.height(),
+                                               option.direction, pixelRatio, narrow,
+                                               middleRuns(narrow.toImage(), pixelRatio)});
+}
+
+// The middle column's rows, in device pixels, grouped by colour; the
+// transparent ones are left out.
+QList<LineEditFrameStyle::MiddleRun> LineEditFrameStyle::middleRuns(const QImage &narrow,
+                                                                    qreal pixelRatio)
+{
+    const int column = qRound(middleColumn * pixelRatio);
+    QList<MiddleRun> runs;
+    for (int row = 0; row < narrow.height(); ++row) {
+        const QColor colour = narrow.pixelColor(column, row);
+        if (!runs.isEmpty() && runs.constLast().colour == colour
+            && runs.constLast().firstRow + runs.constLast().rowCount == row)
+            ++runs.last().rowCount;
+        else if (colour.alpha() != 0)
+            runs.append({row, 1, colour});
+    }
+    return runs;
 }

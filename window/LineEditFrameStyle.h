@@ -6,9 +6,10 @@
 
 // The application's style, unchanged except that Fusion's line-edit frame,
 // the same all along its length, is drawn from a narrow rendering kept per
-// height, state and palette: its ends are copied and its middle column
-// stretched. Fusion draws that frame antialiased, which made the frames of
-// the thirty text boxes one of the largest costs of showing the window.
+// height, state and palette: its ends are copied, and the rows of its middle
+// column that hold colour are filled across. Fusion draws that frame
+// antialiased, which made the frames of the thirty text boxes one of the
+// largest costs of showing the window.
 class LineEditFrameStyle : public QProxyStyle
 {
 public:
@@ -21,6 +22,14 @@ public:
                        const QWidget *widget) const override;
 
 private:
+    // A run of rows, in device pixels, of one colour in the middle column.
+    struct MiddleRun
+    {
+        int firstRow;
+        int rowCount;
+        QColor colour;
+    };
+
     // A frame's looks, by which its rendering is kept. Each control holds its
     // own copy of the palette, so palettes are compared by their colours.
     struct Rendering
@@ -31,12 +40,14 @@ private:
         Qt::LayoutDirection direction;
         qreal pixelRatio;
         QPixmap narrowFrame;
+        QList<MiddleRun> middle;
 
         bool draws(const QStyleOption &option, qreal ratio) const;
     };
 
-    const QPixmap &narrowFrame(const QStyleOption &option, qreal pixelRatio,
+    const Rendering &rendering(const QStyleOption &option, qreal pixelRatio,
                                const QWidget *widget) const;
+    static QList<MiddleRun> middleRuns(const QImage &narrow, qreal pixelRatio);
 
     bool m_baseIsFusion;
     mutable QList<Rendering> m_renderings;
