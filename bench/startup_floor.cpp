@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     font.setPointSizeF(8.25);
     font.setBold(true);
     font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferNoShaping);
 
     QWidget window;
     window.setFixedSize(653, 570);
