@@ -1,6 +1,7 @@
 // The least a Qt window with text costs: one label and one line edit with
 // Cyrillic text in the window's fonts, ending right after the first paint.
 #include "FirstPaintExit.h"
+#include "FormFont.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,12 +13,7 @@ using namespace Qt::Literals::StringLiterals;
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QFont font;
-    font.setFamilies({u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferNoShaping);
+    const QFont font = formFont(QFont::Bold);
 
     QWidget window;
     window.setFixedSize(653, 570);

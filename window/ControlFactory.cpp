@@ -2,6 +2,7 @@
 
 #include "ControlTable.h"
 #include "FieldCatalogue.h"
+#include "FormFont.h"
 #include "LinkLabel.h"
 #include "PictureButton.h"
 #include "Twips.h"
@@ -15,29 +16,10 @@
 
 #include <limits>
 
-using namespace Qt::Literals::StringLiterals;
-
 namespace {
 
 constexpr QColor panelColour(0, 0, 192);
 constexpr QPoint handHotSpot(1, 3);
-
-// The window was drawn for MS Sans Serif; where it is missing, a narrow
-// Cyrillic face keeps every caption within its label. Unhinted, the captions
-// look as with the desktop's usual slight hinting but are drawn without the
-// autohinter's pass over every glyph; unshaped, they are set glyph by glyph,
-// without kerning, instead of through the text shaper. Both passes were
-// among the larger costs of start-up.
-QFont formFont(QFont::Weight weight)
-{
-    QFont font;
-    font.setFamilies({u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
-    font.setPointSizeF(8.25);
-    font.setWeight(weight);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    return font;
-}
 
 const CatalogueField *catalogueField(const ControlEntry &entry)
 {
