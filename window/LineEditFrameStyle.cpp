@@ -21,7 +21,6 @@ constexpr qsizetype keptRenderings = 16;
 
 LineEditFrameStyle::LineEditFrameStyle(const QString &baseStyleName)
     : QProxyStyle(baseStyleName)
-    , m_baseIsFusion(baseStyle()->name() == u"fusion"_s)
 {
 }
 
@@ -36,7 +35,8 @@ void LineEditFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
                                        QPainter *painter, const QWidget *widget) const
 {
     const QRect rect = option->rect;
-    if (element != PE_FrameLineEdit || !m_baseIsFusion || rect.width() < narrowWidth) {
+    if (element != PE_FrameLineEdit || rect.width() < narrowWidth
+        || baseStyle()->name() != u"fusion"_s) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }

@@ -49,6 +49,5 @@ private:
                                const QWidget *widget) const;
     static QList<MiddleRun> middleRuns(const QImage &narrow, qreal pixelRatio);
 
-    bool m_baseIsFusion;
     mutable QList<Rendering> m_renderings;
 };
