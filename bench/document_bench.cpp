@@ -3,12 +3,14 @@
 #include "FieldCatalogue.h"
 #include "FormReader.h"
 #include "GenerateCommand.h"
+#include "KeyValueLines.h"
 #include "MemoryOutput.h"
 #include "SaveFileOutput.h"
 #include "ShellOpener.h"
 #include "Windows1251.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QTemporaryDir>
 
@@ -26,49 +28,24 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Every input filled with the particulars of a real power of attorney.
+// Every input filled with the particulars of a real power of attorney, the
+// same as the tests' filled form.
 class FilledForm final : public FormReader
 {
 public:
     FilledForm()
     {
-        const std::array values{u"Москва"_s,
-                                u"Московская"_s,
-                                u"Краснодарский"_s,
-                                u"ВАЗ-21093"_s,
-                                u"А123ВС77"_s,
-                                u"Белый"_s,
-                                u"XTA21093023456789"_s,
-                                u"1999"_s,
-                                u"2108-1234567"_s,
-                                u"отсутствует"_s,
-                                u"XTA21093023456789"_s,
-                                u"63 ТА"_s,
-                                u"123456"_s,
-                                u"77 АВ"_s,
-                                u"654321"_s,
-                                u"МРЭО ГИБДД №3 г. Москвы"_s,
-                                u"12.05.2001"_s,
-                                u"Иванов Иван Иванович"_s,
-                                u"г. Москва, ул. Ленина, д. 1, кв. 2"_s,
-                                u"45 01"_s,
-                                u"123456"_s,
-                                u"ОВД Тверского района г. Москвы 01.02.2001"_s,
-                                u"Петрову Петру Петровичу"_s,
-                                u"г. Москва, ул. Мира, д. 5"_s,
-                                u"3"_s,
-                                u"год"_s,
-                                u"15"_s,
-                                u"августа"_s,
-                                u"2003"_s};
-        const QString *value = values.data();
         for (const CatalogueRow &row : FieldCatalogue::rows()) {
             for (const CatalogueField &field : row.fields) {
                 if (!field.label.isEmpty())
                     m_texts.insert(packedName(field.label), field.caption);
-                m_texts.insert(packedName(field.input), *value++);
             }
         }
+        QFile values(QStringLiteral(FOLVAR_FILLED_VALUES));
+        if (!values.open(QIODevice::ReadOnly))
+            std::abort();
+        for (const auto &[name, value] : keyValueLines(values.readAll()))
+            m_texts.insert(packedName(name), value);
     }
 
     QString caption(QStringView label) const override { return m_texts.value(packedName(label)); }

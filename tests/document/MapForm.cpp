@@ -2,6 +2,7 @@
 
 #include "FieldCatalogue.h"
 #include "GenerateCommand.h"
+#include "KeyValueLines.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -53,10 +54,6 @@ void MapForm::clearCombos()
 
 void MapForm::fill(const QByteArray &lines)
 {
-    for (const QByteArray &line : lines.split('\n')) {
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0)
-            texts.insert(QString::fromUtf8(line.left(equals)),
-                         QString::fromUtf8(line.mid(equals + 1)));
-    }
+    for (const auto &[name, value] : keyValueLines(lines))
+        texts.insert(name, value);
 }

@@ -1,3 +1,4 @@
+#include "KeyValueLines.h"
 #include "ToolRun.h"
 
 #include <QDir>
@@ -26,11 +27,8 @@ QHash<QString, QString> desktopEntry(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QHash<QString, QString> keys;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals > 0)
-            keys.insert(line.left(equals), line.mid(equals + 1));
-    }
+    for (const auto &[key, value] : keyValueLines(file.readAll()))
+        keys.insert(key, value);
     return keys;
 }
 
