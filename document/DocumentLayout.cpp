@@ -2,7 +2,6 @@
 
 #include "FieldCatalogue.h"
 #include "FormReader.h"
-#include "RowPieces.h"
 
 #include <array>
 
@@ -54,42 +53,26 @@ constexpr std::array<LayoutRow, DocumentLayout::rowCount> layoutRows{{
     {u"Подпись доверенного:", {}, 0, 0, {}, cr},
 }};
 
-// The catalogue row of each layout row, or nullptr for fixed text, looked up
-// once rather than on every row of every document.
-const std::array<const CatalogueRow *, DocumentLayout::rowCount> &catalogueRows()
-{
-    static const auto rows = [] {
-        std::array<const CatalogueRow *, DocumentLayout::rowCount> resolved{};
-        for (std::size_t index = 0; index < resolved.size(); ++index) {
-            const QStringView key = layoutRows[index].catalogueKey;
-            resolved[index] = key.isEmpty() ? nullptr : &FieldCatalogue::row(key);
-        }
-        return resolved;
-    }();
-    return rows;
-}
-
 constexpr QStringView space = u" ";
-constexpr QStringView spaces = u"                                                        ";
 
 // The first caption is followed by the layout's run; every later value is
 // set off by one space, and by its own caption and a space where it has one.
-void addFields(const CatalogueRow &row, int run, const FormReader &form, RowPieces &pieces)
+void appendFields(const CatalogueRow &row, int run, const FormReader &form, QString &line)
 {
     bool first = true;
     for (const CatalogueField &field : row.fields) {
         if (first) {
-            pieces.addRead(form.caption(field.label));
-            pieces.add(spaces.first(run));
+            line += form.caption(field.label);
+            line += QString(run, u' ');
             first = false;
         } else {
-            pieces.add(space);
+            line += space;
             if (!field.label.isEmpty()) {
-                pieces.addRead(form.caption(field.label));
-                pieces.add(space);
+                line += form.caption(field.label);
+                line += space;
             }
         }
-        pieces.addRead(form.text(field.input));
+        line += form.text(field.input);
     }
 }
 
@@ -97,22 +80,14 @@ void addFields(const CatalogueRow &row, int run, const FormReader &form, RowPiec
 
 QString DocumentLayout::composeRow(Layout layout, int row, const FormReader &form)
 {
-    RowPieces pieces;
-    collectRow(layout, row, form, pieces);
-    return pieces.joined();
-}
-
-void DocumentLayout::collectRow(Layout layout, int row, const FormReader &form, RowPieces &pieces)
-{
     Q_ASSERT(row >= 1 && row <= rowCount);
-    const auto index = static_cast<std::size_t>(row - 1);
-    const LayoutRow &layoutRow = layoutRows[index];
-    pieces.add(layoutRow.fixedText);
-    if (const CatalogueRow *fields = catalogueRows()[index]) {
+    const LayoutRow &layoutRow = layoutRows[static_cast<std::size_t>(row - 1)];
+    QString line = layoutRow.fixedText.toString();
+    if (!layoutRow.catalogueKey.isEmpty()) {
         const int run = layout == Layout::Doc ? layoutRow.docRun : layoutRow.txtRun;
-        Q_ASSERT(run <= spaces.size());
-        addFields(*fields, run, form, pieces);
+        appendFields(FieldCatalogue::row(layoutRow.catalogueKey), run, form, line);
     }
-    pieces.add(layoutRow.tail);
-    pieces.add(layoutRow.ending);
+    line += layoutRow.tail;
+    line += layoutRow.ending;
+    return line;
 }

@@ -18,15 +18,17 @@ QStringList numbers(int first, int last)
     return list;
 }
 
-CatalogueField text(const QString &label, const QString &caption, const QString &input)
+CatalogueField text(const QString &label, const QString &caption, const QString &input,
+                    const QString &spokenName = {})
 {
-    return {label, caption, input, InputKind::Text, {}, {}};
+    return {label, caption, input, InputKind::Text, {}, {}, spokenName};
 }
 
 CatalogueField combo(const QString &label, const QString &caption, const QString &input,
-                     const QString &defaultText, const QStringList &items)
+                     const QString &defaultText, const QStringList &items,
+                     const QString &spokenName)
 {
-    return {label, caption, input, InputKind::Combo, defaultText, items};
+    return {label, caption, input, InputKind::Combo, defaultText, items, spokenName};
 }
 
 // The captions of reg_certificate and validity begin with the Latin letter C,
@@ -44,41 +46,46 @@ QList<CatalogueRow> buildRows()
         {u"colour"_s, {text(u"Label6"_s, u"Цвет:"_s, u"Text6"_s)}},
         {u"vin"_s, {text(u"Label7"_s, u"Идентификационный номер (VIN):"_s, u"Text7"_s)}},
         {u"year"_s,
-         {combo(u"Label8"_s, u"Год выпуска:"_s, u"Combo1"_s, u"2002"_s, numbers(1950, 2005))}},
+         {combo(u"Label8"_s, u"Год выпуска:"_s, u"Combo1"_s, u"2002"_s, numbers(1950, 2005), {})}},
         {u"engine_no"_s, {text(u"Label9"_s, u"Двигатель №:"_s, u"Text9"_s)}},
         {u"chassis_no"_s, {text(u"Label10"_s, u"Шасси (рама) №:"_s, u"Text10"_s)}},
         {u"body_no"_s, {text(u"Label11"_s, u"Кузов (коляска) №:"_s, u"Text11"_s)}},
         {u"vehicle_passport"_s,
          {text(u"Label12"_s, u"Паспорт транспортного средства"_s + spaces(13) + u"серия "_s,
-               u"Text12"_s),
-          text(u"Label14"_s, u"№"_s, u"Text14"_s)}},
+               u"Text12"_s, u"Паспорт транспортного средства, серия"_s),
+          text(u"Label14"_s, u"№"_s, u"Text14"_s, u"Паспорт транспортного средства, номер"_s)}},
         {u"reg_certificate"_s,
          {text(u"Label13"_s,
                u"Cвидетельство о регистрации (техпаспорт)"_s + spaces(3) + u"серия"_s + spaces(2),
-               u"Text13"_s),
-          text(u"Label15"_s, u"№"_s, u"Text15"_s)}},
+               u"Text13"_s, u"Свидетельство о регистрации, серия"_s),
+          text(u"Label15"_s, u"№"_s, u"Text15"_s, u"Свидетельство о регистрации, номер"_s)}},
         {u"issued_by"_s, {text(u"Label16"_s, u"Выдано ГАИ (ГИБДД)"_s + spaces(23), u"Text16"_s)}},
         {u"issue_date"_s, {text(u"Label17"_s, u"Дата выдачи"_s + spaces(38), u"Text17"_s)}},
         {u"owner_name"_s, {text(u"Label18"_s, u"Ф.И.О. владельца : "_s, u"Text18"_s)}},
-        {u"owner_address"_s, {text(u"Label19"_s, u"Адрес: "_s, u"Text19"_s)}},
+        {u"owner_address"_s, {text(u"Label19"_s, u"Адрес: "_s, u"Text19"_s, u"Адрес владельца"_s)}},
         {u"owner_passport"_s,
-         {text(u"Label20"_s, u"Паспорт: серия"_s + spaces(2), u"Text20"_s),
-          text(u"Label22"_s, u"№"_s, u"Text22"_s)}},
+         {text(u"Label20"_s, u"Паспорт: серия"_s + spaces(2), u"Text20"_s,
+               u"Паспорт владельца, серия"_s),
+          text(u"Label22"_s, u"№"_s, u"Text22"_s, u"Паспорт владельца, номер"_s)}},
         {u"passport_issued_by"_s, {text(u"Label21"_s, u"Выдан: "_s, u"Text21"_s)}},
         {u"proxy_name"_s,
          {text(u"Label23"_s, u"Ф.И.О. доверенного \r\n(дательный падеж):"_s, u"Text23"_s)}},
-        {u"proxy_address"_s, {text(u"Label24"_s, u"Адрес: "_s, u"Text24"_s)}},
+        {u"proxy_address"_s,
+         {text(u"Label24"_s, u"Адрес: "_s, u"Text24"_s, u"Адрес доверенного"_s)}},
         {u"validity"_s,
          {combo(u"Label25"_s, u"Cрок действия доверенности: "_s, u"Combo2"_s, u"31"_s,
-                numbers(1, 31)),
-          combo({}, {}, u"Combo3"_s, u"день"_s, {u"год"_s, u"месяц"_s, u"день"_s})}},
+                numbers(1, 31), u"Срок действия доверенности, число"_s),
+          combo({}, {}, u"Combo3"_s, u"день"_s, {u"год"_s, u"месяц"_s, u"день"_s},
+                u"Срок действия доверенности, единица"_s)}},
         {u"valid_from"_s,
          {combo(u"Label26"_s, u"Доверенность дествительна с: "_s, u"Combo4"_s, u"1"_s,
-                numbers(1, 31)),
+                numbers(1, 31), u"Доверенность действительна с, день"_s),
           combo({}, {}, u"Combo5"_s, u"июля"_s,
                 {u"января"_s, u"февраля"_s, u"марта"_s, u"апреля"_s, u"мая"_s, u"июня"_s, u"июля"_s,
-                 u"августа"_s, u"сентября"_s, u"октября"_s, u"ноября"_s, u"декабря"_s}),
-          combo({}, {}, u"Combo6"_s, u"2002"_s, numbers(2002, 2010))}},
+                 u"августа"_s, u"сентября"_s, u"октября"_s, u"ноября"_s, u"декабря"_s},
+                u"Доверенность действительна с, месяц"_s),
+          combo({}, {}, u"Combo6"_s, u"2002"_s, numbers(2002, 2010),
+                u"Доверенность действительна с, год"_s)}},
     };
 }
 
@@ -99,15 +106,35 @@ const CatalogueRow &FieldCatalogue::row(QStringView key)
     return *found;
 }
 
-QString FieldCatalogue::captionBefore(QStringView input)
+QString FieldCatalogue::captionLabel(QStringView input)
 {
     for (const CatalogueRow &row : rows()) {
         for (const CatalogueField &field : row.fields) {
             if (field.input == input)
-                return field.label.isEmpty() ? row.fields.first().caption : field.caption;
+                return field.label.isEmpty() ? row.fields.first().label : field.label;
         }
     }
     return {};
+}
+
+QString FieldCatalogue::spokenName(QStringView input)
+{
+    const CatalogueField *named = field(input);
+    if (!named->spokenName.isEmpty())
+        return named->spokenName;
+    return spoken(field(captionLabel(input))->caption);
+}
+
+QString FieldCatalogue::spoken(const QString &caption)
+{
+    QString words = caption.simplified();
+    for (qsizetype index = 0; index + 1 < words.size(); ++index) {
+        if (words[index] == u'C' && words[index + 1].script() == QChar::Script_Cyrillic)
+            words[index] = u'С';
+    }
+    if (words.endsWith(u':'))
+        words.chop(1);
+    return words.trimmed();
 }
 
 const CatalogueField *FieldCatalogue::field(QStringView controlName)

@@ -8,6 +8,8 @@ enum class InputKind { Text, Combo };
 
 // One input of the form and the caption label written in front of it.
 // An input that shares the row's first caption has no label of its own.
+// Where the caption alone does not say which particular the input holds,
+// it has a name of its own for screen readers.
 struct CatalogueField
 {
     QString label;
@@ -16,6 +18,7 @@ struct CatalogueField
     InputKind kind = InputKind::Text;
     QString defaultText;
     QStringList items;
+    QString spokenName;
 };
 
 struct CatalogueRow
@@ -34,7 +37,12 @@ public:
     static const CatalogueRow &row(QStringView key);
     // The field whose label or input has this control name, or nullptr.
     static const CatalogueField *field(QStringView controlName);
-    // The caption written in front of an input: its own, or the row's first
-    // where it shares that; empty for a name outside the catalogue.
-    static QString captionBefore(QStringView input);
+    // The label whose caption stands for an input: its own, or the row's
+    // first where it has none.
+    static QString captionLabel(QStringView input);
+    // How a screen reader names an input, unique in the form.
+    static QString spokenName(QStringView input);
+    // A caption as it is to be spoken: on one line, without a trailing
+    // colon, and with the Cyrillic letter where it is written with a Latin C.
+    static QString spoken(const QString &caption);
 };

@@ -3,8 +3,13 @@
 #include <QString>
 #include <QStringView>
 
-// Read access to the form's controls by their names, so the document can be
-// made from the window or, in tests, from a plain map.
+// The two layouts of the document: the .doc layout and the .txt layout,
+// which pads wider.
+enum class Layout { Doc, Txt };
+
+// Read access to the form: the catalogue's controls by their names, the
+// output path and the layout options, so the document can be made from the
+// window or, in tests, from a plain map.
 class FormReader
 {
 public:
@@ -12,5 +17,6 @@ public:
 
     virtual QString caption(QStringView label) const = 0;
     virtual QString text(QStringView input) const = 0;
-    virtual bool isSelected(QStringView option) const = 0;
+    virtual QString outputPath() const = 0;
+    virtual bool isSelected(Layout layout) const = 0;
 };

@@ -2,8 +2,6 @@
 
 #include "DocumentLayout.h"
 #include "FileOutput.h"
-#include "FormReader.h"
-#include "RowPieces.h"
 #include "ShellOpener.h"
 #include "Windows1251.h"
 
@@ -14,50 +12,16 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Every written row ends in CR LF, after its own ending.
-constexpr QStringView writtenEnding = u"\r\n";
+constexpr QLatin1StringView writtenEnding("\r\n");
 
+// Option1 is asked first; Option2 only when Option1 is not selected.
 std::optional<Layout> selectedLayout(const FormReader &form)
 {
-    if (form.isSelected(GenerateCommand::docOption))
+    if (form.isSelected(Layout::Doc))
         return Layout::Doc;
-    if (form.isSelected(GenerateCommand::txtOption))
+    if (form.isSelected(Layout::Txt))
         return Layout::Txt;
     return std::nullopt;
-}
-
-QString cannotWrite(const QString &path, const QString &reason)
-{
-    if (path.isEmpty())
-        return u"Cannot write the document: %1"_s.arg(reason);
-    return u"Cannot write %1: %2"_s.arg(path, reason);
-}
-
-// Reads and encodes the rows one after the other into one buffer, encoding
-// each row's pieces where they lie, and writes the document at once.
-bool writeDocument(Layout layout, const QString &path, const FormReader &form, FileOutput &output,
-                   GenerateResult &result)
-{
-    if (!output.open(path)) {
-        result.error = cannotWrite(path, output.errorString());
-        return false;
-    }
-    constexpr qsizetype usualDocumentLength = 2048;
-    RowPieces pieces;
-    QByteArray bytes;
-    bytes.reserve(usualDocumentLength);
-    for (int row = 1; row <= DocumentLayout::rowCount; ++row) {
-        pieces.clear();
-        DocumentLayout::collectRow(layout, row, form, pieces);
-        pieces.add(writtenEnding);
-        const QString replaced = Windows1251::append(pieces.pieces(), bytes);
-        if (!replaced.isEmpty())
-            result.replacements.append({row, replaced});
-    }
-    if (!output.write(bytes) || !output.commit()) {
-        result.error = cannotWrite(path, output.errorString());
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -71,11 +35,39 @@ GenerateCommand::GenerateCommand(FileOutput &output, ShellOpener &shell)
 GenerateResult GenerateCommand::run(const FormReader &form)
 {
     GenerateResult result;
-    const QString path = form.text(pathInput);
+    result.typedPath = form.outputPath();
     if (const std::optional<Layout> layout = selectedLayout(form)) {
-        if (!writeDocument(*layout, path, form, m_output, result))
+        if (!writeDocument(*layout, form, result))
             return result;
     }
-    m_shell.execute({0, u"open"_s, form.text(pathInput), {}, {}, ShellRequest::showMaximized});
+    result.opened = m_shell.openDocument(
+        {0, u"open"_s, form.outputPath(), {}, {}, ShellRequest::showMaximized});
     return result;
+}
+
+// Each row is composed, encoded and written in turn.
+bool GenerateCommand::writeDocument(Layout layout, const FormReader &form, GenerateResult &result)
+{
+    const bool opened = m_output.open(result.typedPath);
+    result.location = m_output.location();
+    if (!opened) {
+        result.error = m_output.errorString();
+        return false;
+    }
+    for (int row = 1; row <= DocumentLayout::rowCount; ++row) {
+        const Windows1251::Encoded line
+            = Windows1251::encode(DocumentLayout::composeRow(layout, row, form) + writtenEnding);
+        if (!line.replaced.isEmpty())
+            result.replacements.append({row, line.replaced});
+        if (!m_output.write(line.bytes)) {
+            result.error = m_output.errorString();
+            return false;
+        }
+    }
+    if (!m_output.commit()) {
+        result.error = m_output.errorString();
+        return false;
+    }
+    result.written = true;
+    return true;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "FormReader.h"
+
 #include <QList>
 #include <QString>
-#include <QStringView>
 
 class FileOutput;
-class FormReader;
 class ShellOpener;
 
 // Characters of one written row that the code page lacks and that were
@@ -13,35 +13,41 @@ class ShellOpener;
 struct RowReplacement
 {
     int row = 0;
-    QString characters;
+    QList<char32_t> characters;
 
     friend bool operator==(const RowReplacement &, const RowReplacement &) = default;
 };
 
 struct GenerateResult
 {
-    // Names the path and the system's reason; empty when the command succeeded.
+    QString typedPath;
+    // Where the document goes on this system, once the output has resolved it.
+    QString location;
+    // Why the document was not written; empty when it was, or when no
+    // layout was selected and nothing was to be written.
     QString error;
     QList<RowReplacement> replacements;
+    bool written = false;
+    // Whether anything could be started to show the document.
+    bool opened = false;
 
     bool succeeded() const { return error.isEmpty(); }
 };
 
 // Writes the power of attorney in the selected layout to the path in the
 // form, then asks the shell to open that path maximised. It does not decide
-// what the user sees of a failure; it reports it, and then makes no request.
+// what the user sees; it reports what happened, and after a failed write it
+// makes no request.
 class GenerateCommand
 {
 public:
-    static constexpr QStringView pathInput = u"Text8";
-    static constexpr QStringView docOption = u"Option1";
-    static constexpr QStringView txtOption = u"Option2";
-
     GenerateCommand(FileOutput &output, ShellOpener &shell);
 
     GenerateResult run(const FormReader &form);
 
 private:
+    bool writeDocument(Layout layout, const FormReader &form, GenerateResult &result);
+
     FileOutput &m_output;
     ShellOpener &m_shell;
 };

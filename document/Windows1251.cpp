@@ -1,12 +1,9 @@
 #include "Windows1251.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
+#include <QHash>
+#include <QSet>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <array>
 
 namespace {
 
@@ -30,146 +27,63 @@ constexpr std::array<char16_t, 128> upperHalf{
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F, // F8
 };
 
-// The code page draws every character from two ranges: U+0000..U+04FF
-// (ASCII, a few Latin-1 signs and Cyrillic) and U+2000..U+212F (dashes,
-// quotes, the euro, "№", "™"). A table for each gives any byte in one
-// look-up; -1 where the code page has none.
-struct CharacterRange
+// The byte of each character of the upper half.
+const QHash<char16_t, int> &upperBytes()
 {
-    char16_t first;
-    char16_t end;
-};
-
-constexpr CharacterRange lowRange{0x0000, 0x0500};
-constexpr CharacterRange punctuationRange{0x2000, 0x2130};
-
-constexpr bool inRange(char16_t character, CharacterRange range)
-{
-    return character >= range.first && character < range.end;
-}
-
-template<std::size_t Size>
-constexpr std::array<std::int16_t, Size> byteTable(CharacterRange range)
-{
-    std::array<std::int16_t, Size> table{};
-    for (std::size_t offset = 0; offset < Size; ++offset) {
-        const std::size_t character = range.first + offset;
-        table[offset] = static_cast<std::int16_t>(character < 0x80 ? character : -1);
-    }
-    for (std::size_t index = 0; index < upperHalf.size(); ++index) {
-        const char16_t character = upperHalf[index];
-        if (character != 0 && inRange(character, range))
-            table[character - range.first] = static_cast<std::int16_t>(0x80 + index);
-    }
-    return table;
-}
-
-constexpr auto lowCharacters = byteTable<lowRange.end - lowRange.first>(lowRange);
-constexpr auto punctuation
-    = byteTable<punctuationRange.end - punctuationRange.first>(punctuationRange);
-
-static_assert(std::ranges::all_of(upperHalf, [](char16_t character) {
-    return character == 0 || inRange(character, lowRange) || inRange(character, punctuationRange);
-}));
-
-inline int mappedByte(char16_t character)
-{
-    if (character < lowRange.end)
-        return lowCharacters[character];
-    if (inRange(character, punctuationRange))
-        return punctuation[character - punctuationRange.first];
-    return Windows1251::unmapped;
-}
-
-// Notes the unmapped character at the start of rest, a surrogate pair being
-// one character, and returns its length in code units.
-qsizetype replaceCharacter(QStringView rest, QString &replaced)
-{
-    const bool pair = rest.size() > 1 && rest[0].isHighSurrogate() && rest[1].isLowSurrogate();
-    const QStringView character = rest.first(pair ? 2 : 1);
-    if (!replaced.contains(character))
-        replaced += character;
-    return character.size();
-}
-
-constexpr qsizetype blockLength = 8;
-
-#if defined(__SSE2__)
-// Encodes eight characters at once if each is ASCII or one of А..я, which
-// map in order onto 0xC0..0xFF; those make up nearly all of a Russian text.
-bool encodeBlock(const char16_t *in, char *out)
-{
-    // SSE2 compares 16-bit lanes as signed; flipping the top bit makes the
-    // compare unsigned.
-    const __m128i top = _mm_set1_epi16(static_cast<short>(0x8000));
-    const __m128i characters = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
-    const __m128i ascii = _mm_cmplt_epi16(_mm_xor_si128(characters, top),
-                                          _mm_set1_epi16(static_cast<short>(0x8080)));
-    const __m128i fromA = _mm_sub_epi16(characters, _mm_set1_epi16(0x0410));
-    const __m128i cyrillic
-        = _mm_cmplt_epi16(_mm_xor_si128(fromA, top), _mm_set1_epi16(static_cast<short>(0x8040)));
-    if (_mm_movemask_epi8(_mm_or_si128(ascii, cyrillic)) != 0xFFFF)
-        return false;
-    const __m128i cyrillicBytes = _mm_add_epi16(fromA, _mm_set1_epi16(0xC0));
-    const __m128i bytes
-        = _mm_or_si128(_mm_and_si128(ascii, characters), _mm_andnot_si128(ascii, cyrillicBytes));
-    _mm_storel_epi64(reinterpret_cast<__m128i *>(out), _mm_packus_epi16(bytes, bytes));
-    return true;
-}
-#else
-bool encodeBlock(const char16_t *, char *)
-{
-    return false;
-}
-#endif
-
-// Encodes a block at a time where it can and character by character
-// elsewhere; returns where the bytes end.
-char *encode(QStringView text, char *out, QString &replaced)
-{
-    const char16_t *in = text.utf16();
-    const char16_t *const end = in + text.size();
-    while (in != end) {
-        if (end - in >= blockLength && encodeBlock(in, out)) {
-            in += blockLength;
-            out += blockLength;
-            continue;
+    static const QHash<char16_t, int> bytes = [] {
+        QHash<char16_t, int> byCharacter;
+        for (std::size_t index = 0; index < upperHalf.size(); ++index) {
+            if (upperHalf[index] != 0)
+                byCharacter.insert(upperHalf[index], static_cast<int>(0x80 + index));
         }
-        const int byte = mappedByte(*in);
-        if (byte != Windows1251::unmapped) [[likely]] {
-            *out++ = static_cast<char>(byte);
-            ++in;
-            continue;
-        }
-        *out++ = Windows1251::replacement;
-        in += replaceCharacter(QStringView(in, end), replaced);
-    }
-    return out;
+        return byCharacter;
+    }();
+    return bytes;
+}
+
+// The character at the start of text, a surrogate pair being one, and the
+// number of code units it takes.
+std::pair<char32_t, qsizetype> characterAt(QStringView text)
+{
+    if (text.size() > 1 && text[0].isHighSurrogate() && text[1].isLowSurrogate())
+        return {QChar::surrogateToUcs4(text[0], text[1]), 2};
+    return {text[0].unicode(), 1};
 }
 
 } // namespace
 
+// Control characters other than TAB, LF and CR have no place in a document;
+// written raw, 0x1A would end it for many Windows programs.
 int Windows1251::byteFor(char16_t character)
 {
-    return mappedByte(character);
+    if (character == u'\t' || character == u'\n' || character == u'\r')
+        return character;
+    if (character < 0x20 || character == 0x7F)
+        return unmapped;
+    if (character < 0x80)
+        return character;
+    return upperBytes().value(character, unmapped);
 }
 
-QString Windows1251::append(QStringView text, QByteArray &bytes)
+Windows1251::Encoded Windows1251::encode(QStringView text)
 {
-    return append(std::span<const QStringView>(&text, 1), bytes);
-}
-
-QString Windows1251::append(std::span<const QStringView> texts, QByteArray &bytes)
-{
-    qsizetype length = 0;
-    for (const QStringView text : texts)
-        length += text.size();
-    const qsizetype start = bytes.size();
-    bytes.resize(start + length);
-    char *out = bytes.data() + start;
-    QString replaced;
-    for (const QStringView text : texts)
-        out = encode(text, out, replaced);
-    bytes.truncate(out - bytes.data());
-    return replaced;
+    Encoded encoded;
+    encoded.bytes.reserve(text.size());
+    QSet<char32_t> listed;
+    for (qsizetype index = 0; index < text.size();) {
+        const int byte = byteFor(text[index].unicode());
+        if (byte != unmapped) {
+            encoded.bytes += static_cast<char>(byte);
+            ++index;
+            continue;
+        }
+        const auto [character, length] = characterAt(text.sliced(index));
+        encoded.bytes += replacement;
+        if (!listed.contains(character)) {
+            listed.insert(character);
+            encoded.replaced.append(character);
+        }
+        index += length;
+    }
+    return encoded;
 }

@@ -1,28 +1,28 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include <QList>
 #include <QStringView>
 
-#include <span>
-
 // Encodes text in Windows-1251, whatever the system locale. A character the
-// code page lacks becomes one '?' (a surrogate pair counts as one character).
-// Qt's own encoder writes 0x1A there, which many Windows programs read as the
-// end of the file.
+// code page lacks, and a control character other than TAB, LF and CR,
+// becomes one '?' (a surrogate pair counts as one character). Qt's own
+// encoder writes 0x1A there, which many Windows programs read as the end of
+// the file.
 class Windows1251
 {
 public:
     static constexpr char replacement = '?';
-
-    // Appends the encoded text to bytes and returns the characters that had
-    // to be replaced, each once, in order of first appearance.
-    static QString append(QStringView text, QByteArray &bytes);
-    // The same for several texts written one after the other.
-    static QString append(std::span<const QStringView> texts, QByteArray &bytes);
-
     static constexpr int unmapped = -1;
 
+    struct Encoded
+    {
+        QByteArray bytes;
+        // The characters written as '?', each once, in order of first appearance.
+        QList<char32_t> replaced;
+    };
+
+    static Encoded encode(QStringView text);
     // The byte for one UTF-16 code unit, or unmapped.
     static int byteFor(char16_t character);
 };

@@ -2,18 +2,15 @@
 // either layout and checks what must hold whatever was typed.
 
 #include "FieldCatalogue.h"
-#include "FormReader.h"
 #include "GenerateCommand.h"
+#include "GenerateReport.h"
+#include "MapForm.h"
 #include "MemoryOutput.h"
 #include "RecordingShellOpener.h"
-
-#include <QHash>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
-
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -23,20 +20,7 @@ constexpr qsizetype emptyTxtSize = 1047;
 constexpr qsizetype documentCRs = 53;
 constexpr qsizetype documentLFs = 36;
 constexpr std::size_t longestValue = 4096;
-
-class FuzzedForm final : public FormReader
-{
-public:
-    QString caption(QStringView label) const override
-    {
-        return FieldCatalogue::field(label)->caption;
-    }
-    QString text(QStringView input) const override { return values.value(input.toString()); }
-    bool isSelected(QStringView option) const override { return option == selected; }
-
-    QHash<QString, QString> values;
-    QStringView selected;
-};
+constexpr qsizetype longestReport = 4096;
 
 void check(bool holds, const char *what)
 {
@@ -52,14 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     FuzzedDataProvider provider(data, size);
     const bool txt = provider.ConsumeBool();
-    FuzzedForm form;
-    form.selected = txt ? GenerateCommand::txtOption : GenerateCommand::docOption;
-    form.values.insert(GenerateCommand::pathInput.toString(), u"fuzzed.doc"_s);
+    MapForm form;
+    form.selected = txt ? Layout::Txt : Layout::Doc;
 
     qsizetype characters = 0;
     qsizetype valueCRs = 0;
     qsizetype valueLFs = 0;
-    bool typedSubstitute = false;
     for (const CatalogueRow &row : FieldCatalogue::rows()) {
         for (const CatalogueField &field : row.fields) {
             const std::string typed = provider.ConsumeRandomLengthString(longestValue);
@@ -67,25 +49,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             characters += QStringView(value).toUcs4().size();
             valueCRs += value.count(u'\r');
             valueLFs += value.count(u'\n');
-            typedSubstitute = typedSubstitute || value.contains(u'\x1A');
-            form.values.insert(field.input, value);
+            form.texts.insert(field.input, value);
         }
     }
 
     MemoryOutput output;
     RecordingShellOpener shell;
     const GenerateResult result = GenerateCommand(output, shell).run(form);
-    const QByteArray &bytes = output.bytes();
+    const QByteArray &bytes = output.bytes;
 
-    check(result.succeeded(), "the document was written");
-    check(shell.requests.size() == 1, "one open request");
+    check(result.succeeded() && result.written, "the document was written");
+    check(shell.documents.size() == 1, "one open request");
     check(bytes.size() == (txt ? emptyTxtSize : emptyDocSize) + characters,
           "one byte for each character besides the empty form's document");
     check(bytes.count('\r') == documentCRs + valueCRs, "CR bytes only from rows and values");
     check(bytes.count('\n') == documentLFs + valueLFs, "LF bytes only from rows and values");
-    check(typedSubstitute || !bytes.contains('\x1A'), "no 0x1A for a character that was not typed");
+    check(!bytes.contains('\x1A') && !bytes.contains('\0'), "no control byte but TAB, CR and LF");
     check(bytes.startsWith("\xC4\xCE\xC2\xC5\xD0\xC5\xCD\xCD\xCE\xD1\xD2\xDC\r\n\r\n"),
           "the title first");
     check(bytes.endsWith(":\r\r\n"), "the last signature row last");
+    check(GenerateReport::text(result).size() < longestReport, "a notice of bounded length");
     return 0;
 }

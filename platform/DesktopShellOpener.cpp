@@ -1,35 +1,33 @@
 #include "DesktopShellOpener.h"
 
-#include "LocalPath.h"
+#include "DocumentPath.h"
+#include "ViewerCommand.h"
+#include "linux/DefaultApplication.h"
 
 #include <QDesktopServices>
-#include <QFileInfo>
-
-using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-bool isAddressScheme(const QString &scheme)
-{
-    return scheme == "http"_L1 || scheme == "https"_L1 || scheme == "mailto"_L1;
-}
-
-} // namespace
+#include <QProcess>
+#include <QUrl>
 
 quintptr DesktopShellOpener::desktopWindow()
 {
     return 0;
 }
 
-void DesktopShellOpener::execute(const ShellRequest &request)
+bool DesktopShellOpener::openDocument(const ShellRequest &request)
 {
-    QDesktopServices::openUrl(urlFor(request.file));
+    const QString file = DocumentPath::resolve(request.file).location;
+    if (file.isEmpty())
+        return false;
+    const std::optional<ViewerCommand> viewer
+        = ViewerCommand::forApplication(DefaultApplication::executableFor(file), file);
+    if (viewer && QProcess::startDetached(viewer->program, viewer->arguments))
+        return true;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
-QUrl DesktopShellOpener::urlFor(const QString &file)
+// The query of a mail address is percent-encoded on the way, so its
+// Cyrillic subject and trailing space arrive intact.
+void DesktopShellOpener::openAddress(const ShellRequest &request)
 {
-    QUrl address(file, QUrl::TolerantMode);
-    if (address.isValid() && isAddressScheme(address.scheme()))
-        return address;
-    return QUrl::fromLocalFile(QFileInfo(localPath(file)).absoluteFilePath());
+    QDesktopServices::openUrl(QUrl(request.file, QUrl::TolerantMode));
 }

@@ -2,20 +2,16 @@
 
 #include "ShellOpener.h"
 
-#include <QUrl>
-
-// Opens requests through the desktop's own opener (xdg-open on Linux)
-// without waiting for it. Linux has no desktop window handle and no show
-// command, so the owner is 0 and the show command is dropped.
+// Opens requests on a Linux desktop without waiting for what they start.
+// The document goes to the desktop's default application for its type,
+// told the encoding where it can be (see ViewerCommand), otherwise to the
+// desktop's opener (xdg-open) as a file URL. Linux has no desktop window
+// handle and no show command, so the owner is 0 and the show command is
+// dropped.
 class DesktopShellOpener final : public ShellOpener
 {
 public:
     quintptr desktopWindow() override;
-    void execute(const ShellRequest &request) override;
-
-    // Web and mail addresses stay addresses, with their query percent-encoded;
-    // anything else is a document path and becomes one file URL, so a name
-    // that starts with '-' or holds spaces or '#' never reaches the opener
-    // as an option or a fragment.
-    static QUrl urlFor(const QString &file);
+    bool openDocument(const ShellRequest &request) override;
+    void openAddress(const ShellRequest &request) override;
 };

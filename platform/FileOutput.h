@@ -15,6 +15,8 @@ public:
     virtual bool write(QByteArrayView bytes) = 0;
     // Puts the written bytes in place of the file and releases it.
     virtual bool commit() = 0;
-    // The system's reason for the last failure.
+    // Where the typed path leads on this system, once open() has resolved it.
+    virtual QString location() const = 0;
+    // Why the last step failed, in the user's language where the system has it.
     virtual QString errorString() const = 0;
 };

@@ -2,8 +2,8 @@
 
 #include "ShellRequest.h"
 
-// Hands files and addresses to the desktop's associated applications.
-// Requests return at once and their outcome is not reported.
+// Hands the written document and the author's addresses to the desktop's
+// applications. Requests return at once, without waiting for what they start.
 class ShellOpener
 {
 public:
@@ -11,5 +11,9 @@ public:
 
     // The handle of the desktop window, the owner of requests made for it.
     virtual quintptr desktopWindow() = 0;
-    virtual void execute(const ShellRequest &request) = 0;
+    // Shows the written document, always as a file, whatever its name looks
+    // like; false when nothing could be started to show it.
+    virtual bool openDocument(const ShellRequest &request) = 0;
+    // Opens a web or mail address; its outcome is not reported.
+    virtual void openAddress(const ShellRequest &request) = 0;
 };

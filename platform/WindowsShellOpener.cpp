@@ -2,14 +2,28 @@
 
 #include "windows/WindowsShell.h"
 
+namespace {
+
+bool execute(const ShellRequest &request)
+{
+    return WindowsShell::execute(request.owner, request.verb.toStdWString(),
+                                 request.file.toStdWString(), request.parameters.toStdWString(),
+                                 request.directory.toStdWString(), request.showCommand);
+}
+
+} // namespace
+
 quintptr WindowsShellOpener::desktopWindow()
 {
     return WindowsShell::desktopWindow();
 }
 
-void WindowsShellOpener::execute(const ShellRequest &request)
+bool WindowsShellOpener::openDocument(const ShellRequest &request)
 {
-    WindowsShell::execute(request.owner, request.verb.toStdWString(), request.file.toStdWString(),
-                          request.parameters.toStdWString(), request.directory.toStdWString(),
-                          request.showCommand);
+    return execute(request);
+}
+
+void WindowsShellOpener::openAddress(const ShellRequest &request)
+{
+    execute(request);
 }

@@ -7,5 +7,6 @@ class WindowsShellOpener final : public ShellOpener
 {
 public:
     quintptr desktopWindow() override;
-    void execute(const ShellRequest &request) override;
+    bool openDocument(const ShellRequest &request) override;
+    void openAddress(const ShellRequest &request) override;
 };

@@ -1,15 +1,16 @@
 #include "ControlFactory.h"
 
+#include "CaptionColours.h"
 #include "ControlTable.h"
 #include "FieldCatalogue.h"
 #include "FormFont.h"
+#include "FormTexts.h"
 #include "LinkLabel.h"
 #include "PictureButton.h"
 #include "Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCompleter>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -32,10 +33,11 @@ QString captionOf(const ControlEntry &entry)
     return field ? field->caption : entry.caption.toString();
 }
 
-// Screen readers announce an input by the caption in front of it.
+// The path box is the one input outside the catalogue.
 QString accessibleNameOf(const ControlEntry &entry)
 {
-    return FieldCatalogue::captionBefore(entry.name).simplified();
+    return catalogueField(entry) ? FieldCatalogue::spokenName(entry.name)
+                                 : FormTexts::pathName.toString();
 }
 
 } // namespace
@@ -94,6 +96,8 @@ QWidget *ControlFactory::createLabel(const ControlEntry &entry, QLabel *label) c
     label->setAutoFillBackground(true);
     label->setPalette(face(entry));
     label->setText(captionOf(entry));
+    if (entry.kind == ControlKind::Label)
+        label->setAccessibleName(FieldCatalogue::spoken(label->text()));
     return label;
 }
 
@@ -106,47 +110,27 @@ QWidget *ControlFactory::createTextBox(const ControlEntry &entry, QLineEdit *tex
     return textBox;
 }
 
-QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *combo)
+QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *combo) const
 {
-    // The list and the default go in before the combo becomes editable, so
-    // its line edit lays out one text only.
     const CatalogueField *listed = catalogueField(entry);
     combo->addItems(listed->items);
     combo->setCurrentIndex(static_cast<int>(listed->items.indexOf(listed->defaultText)));
-
-    // Without a completer the combo matches typed text to its items ignoring
-    // case and rewrites it on Enter or focus loss. A case-sensitive completer
-    // without a model keeps the value exactly as typed and completes nothing;
-    // set before the line edit joins the combo, it also spares the combo its
-    // own inline-completing one.
-    auto *field = new QLineEdit(combo);
-    field->setCompleter(exactCompleter(combo->parentWidget()));
-    combo->setLineEdit(field);
+    combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    if (combo->currentText() != listed->defaultText)
-        combo->setEditText(listed->defaultText);
+    // Qt's completer would complete a value while it is typed and, on Enter,
+    // swap it for a list item that differs only in case; a value stays as typed.
+    combo->setCompleter(nullptr);
     combo->setAccessibleName(accessibleNameOf(entry));
     return combo;
-}
-
-// One completer serves every combo, as it completes nothing; a line edit
-// takes it over when it gains focus.
-QCompleter *ControlFactory::exactCompleter(QWidget *form)
-{
-    if (!m_exactCompleter) {
-        m_exactCompleter = new QCompleter(form);
-        m_exactCompleter->setCaseSensitivity(Qt::CaseSensitive);
-    }
-    return m_exactCompleter;
 }
 
 QWidget *ControlFactory::createButton(const ControlEntry &entry, PictureButton *button) const
 {
     button->setText(entry.caption.toString());
     button->setPicture(Pictures::pixmap(entry.picture));
-    button->setAutoDefault(false);
-    button->setDefault(false);
     button->setPalette(face(entry));
+    // A screen reader names a button by what it does, as its tool tip says.
+    button->setAccessibleName(entry.toolTip.toString());
     return button;
 }
 
@@ -172,16 +156,8 @@ const QPalette &ControlFactory::face(const ControlEntry &entry) const
     return entry.face == QPalette::WindowText ? m_windowTextFace : m_buttonFace;
 }
 
-// Light text on a face of the given system colour, as the window's labels,
-// options and buttons show it.
 QPalette ControlFactory::faced(QPalette::ColorRole face)
 {
-    QPalette palette = QApplication::palette();
-    const QColor faceColour = palette.color(face);
-    const QColor textColour = palette.color(QPalette::HighlightedText);
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
-        palette.setColor(role, faceColour);
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
-        palette.setColor(role, textColour);
-    return palette;
+    const QPalette scheme = QApplication::palette();
+    return CaptionColours::of(scheme, face).applied(scheme);
 }

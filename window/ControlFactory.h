@@ -7,7 +7,6 @@
 class LinkLabel;
 class PictureButton;
 class QComboBox;
-class QCompleter;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,12 +29,12 @@ private:
     Control *place(Control *control, const ControlEntry &entry) const;
     QWidget *createLabel(const ControlEntry &entry, QLabel *label) const;
     QWidget *createTextBox(const ControlEntry &entry, QLineEdit *textBox) const;
-    QWidget *createComboBox(const ControlEntry &entry, QComboBox *combo);
-    QCompleter *exactCompleter(QWidget *form);
+    QWidget *createComboBox(const ControlEntry &entry, QComboBox *combo) const;
     QWidget *createButton(const ControlEntry &entry, PictureButton *button) const;
     QWidget *createPanel(QGroupBox *panel) const;
     QWidget *createOption(const ControlEntry &entry, QRadioButton *option) const;
     const QPalette &face(const ControlEntry &entry) const;
+    // The scheme's palette with the colours of a face and its captions.
     static QPalette faced(QPalette::ColorRole face);
 
     QFont m_bold;
@@ -43,5 +42,4 @@ private:
     QCursor m_hand;
     QPalette m_buttonFace;
     QPalette m_windowTextFace;
-    QCompleter *m_exactCompleter = nullptr;
 };

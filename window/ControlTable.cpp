@@ -9,7 +9,7 @@ namespace {
 using enum ControlKind;
 
 constexpr QStringView window = {};
-constexpr QStringView frame = u"Frame1";
+constexpr QStringView frame = ControlTable::panel;
 constexpr bool bold = true;
 constexpr bool regular = false;
 
@@ -59,7 +59,10 @@ constexpr std::array controlList{
     ControlEntry{u"Text22", TextBox, window, 5760, 6360, 3855, 285, 43, bold},
     ControlEntry{u"Label21", Label, window, 120, 6720, 1575, 255, 37, bold},
     ControlEntry{u"Text21", TextBox, window, 1800, 6720, 7815, 285, 41, bold},
-    ControlEntry{u"Label23", Label, window, 120, 7080, 1935, 375, 44, bold},
+    // Two lines high, and one pixel more than the 375 twips the window was
+    // drawn with: two lines of the caption fill 375 to the pixel, and with
+    // the font hinted at most scales the second line's descenders were cut.
+    ControlEntry{u"Label23", Label, window, 120, 7080, 1935, 390, 44, bold},
     ControlEntry{u"Text23", TextBox, window, 2160, 7080, 7455, 285, 46, bold},
     // The label stands 120 lower than its text box.
     ControlEntry{u"Label24", Label, window, 120, 7560, 1935, 255, 45, bold},
@@ -73,11 +76,11 @@ constexpr std::array controlList{
     ControlEntry{u"Combo6", ComboBox, window, 5520, 8160, 1095, 315, 54, bold},
 
     ControlEntry{u"Label27", Label, window, 5520, 7800, 1575, 255, 55, bold, u"(не более 3 лет)"},
-    ControlEntry{u"Label28", LinkLabel, window, 5760, 2760, 1815, 255, 64, regular,
+    ControlEntry{ControlTable::homePageLink, LinkLabel, window, 5760, 2760, 1815, 255, 64, regular,
                  FormTexts::homePage},
-    ControlEntry{u"Label29", LinkLabel, window, 7920, 2760, 1455, 255, 65, regular,
+    ControlEntry{ControlTable::mailLink, LinkLabel, window, 7920, 2760, 1455, 255, 65, regular,
                  FormTexts::mailAddress},
-    ControlEntry{u"Command1",
+    ControlEntry{ControlTable::generateButton,
                  PictureButton,
                  window,
                  8040,
@@ -89,7 +92,7 @@ constexpr std::array controlList{
                  {},
                  u"посмотреть довереность",
                  Picture::Car},
-    ControlEntry{u"Command2",
+    ControlEntry{ControlTable::exitButton,
                  PictureButton,
                  window,
                  7200,
@@ -101,16 +104,18 @@ constexpr std::array controlList{
                  {},
                  u"выход",
                  Picture::Door},
-    ControlEntry{u"Command3", PictureButton, window, 8880, 7800, 735, 615, 62, regular, u"Command3",
-                 u"выбрать doc или txt", Picture::Pages, QPalette::WindowText},
+    ControlEntry{ControlTable::showPanelButton, PictureButton, window, 8880, 7800, 735, 615, 62,
+                 regular, u"Command3", u"выбрать doc или txt", Picture::Pages,
+                 QPalette::WindowText},
 
     // The panel and what it holds.
-    ControlEntry{u"Frame1", Panel, window, 120, 6960, 9495, 735, 56, bold},
-    ControlEntry{u"Option1", Option, frame, 360, 240, 735, 255, 57, bold, u".doc"},
-    ControlEntry{u"Option2", Option, frame, 1200, 240, 735, 255, 58, bold, u".txt"},
-    ControlEntry{u"Text8", TextBox, frame, 2040, 240, 3015, 285, 59, bold, FormTexts::docPath},
-    ControlEntry{u"Command4", PictureButton, frame, 5160, 240, 1215, 375, 63, bold, u"выход",
-                 u"скрыть панель", Picture::ExitWord},
+    ControlEntry{ControlTable::panel, Panel, window, 120, 6960, 9495, 735, 56, bold},
+    ControlEntry{ControlTable::docOption, Option, frame, 360, 240, 735, 255, 57, bold, u".doc"},
+    ControlEntry{ControlTable::txtOption, Option, frame, 1200, 240, 735, 255, 58, bold, u".txt"},
+    ControlEntry{ControlTable::pathBox, TextBox, frame, 2040, 240, 3015, 285, 59, bold,
+                 FormTexts::docPath},
+    ControlEntry{ControlTable::hidePanelButton, PictureButton, frame, 5160, 240, 1215, 375, 63,
+                 bold, u"выход", u"скрыть панель", Picture::ExitWord},
 };
 
 } // namespace

@@ -31,12 +31,21 @@ struct ControlEntry
     QPalette::ColorRole face = QPalette::ButtonText;
 };
 
+// The window's controls, and the names of those the code acts on.
 class ControlTable
 {
 public:
     static constexpr int clientWidth = 9795;
     static constexpr int clientHeight = 8550;
+
+    static constexpr QStringView generateButton = u"Command1";
+    static constexpr QStringView exitButton = u"Command2";
+    static constexpr QStringView showPanelButton = u"Command3";
+    static constexpr QStringView hidePanelButton = u"Command4";
     static constexpr QStringView panel = u"Frame1";
+    static constexpr QStringView docOption = u"Option1";
+    static constexpr QStringView txtOption = u"Option2";
+    static constexpr QStringView pathBox = u"Text8";
     static constexpr QStringView homePageLink = u"Label28";
     static constexpr QStringView mailLink = u"Label29";
 

@@ -1,13 +1,17 @@
 #include "Form1.h"
 
+#include "CaptionColours.h"
 #include "ControlFactory.h"
 #include "ControlTable.h"
+#include "FieldCatalogue.h"
+#include "FormAccessibility.h"
 #include "FormTexts.h"
 #include "PictureButton.h"
 #include "Twips.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QScreen>
 
 #include <algorithm>
@@ -36,20 +40,25 @@ bool isLabel(ControlKind kind)
 Form1::Form1(QWidget *parent)
     : QWidget(parent, fixedWindow)
 {
+    // In place before any control exists: with a screen reader running,
+    // each control is made known to it as it is created.
+    FormAccessibility::install();
     setObjectName(u"Form1"_s);
     setWindowTitle(FormTexts::title.toString());
     setFixedSize(Twips::toPixels(ControlTable::clientWidth),
                  Twips::toPixels(ControlTable::clientHeight));
     QPalette background = palette();
-    background.setColor(QPalette::Window, background.color(QPalette::ButtonText));
+    background.setColor(QPalette::Window,
+                        CaptionColours::of(background, QPalette::ButtonText).face);
     setPalette(background);
     setAutoFillBackground(true);
 
     createControls();
     // The generate button shows the window's own icon.
-    setWindowIcon(control<PictureButton>(u"Command1")->picture());
+    setWindowIcon(control<PictureButton>(ControlTable::generateButton)->picture());
     applyStacking();
     applyTabOrder();
+    tieCaptionsToInputs();
     centreOnScreen();
 }
 
@@ -92,6 +101,17 @@ void Form1::applyTabOrder()
     std::ranges::sort(chain, {}, &ControlEntry::tab);
     for (std::size_t index = 1; index < chain.size(); ++index)
         setTabOrder(control(chain[index - 1]->name), control(chain[index]->name));
+}
+
+// A screen reader names each input's caption from its label's buddy.
+void Form1::tieCaptionsToInputs()
+{
+    for (const CatalogueRow &row : FieldCatalogue::rows()) {
+        for (const CatalogueField &field : row.fields) {
+            if (!field.label.isEmpty())
+                control<QLabel>(field.label)->setBuddy(control(field.input));
+        }
+    }
 }
 
 void Form1::centreOnScreen()

@@ -24,6 +24,7 @@ private:
     void createControls();
     void applyStacking();
     void applyTabOrder();
+    void tieCaptionsToInputs();
     void centreOnScreen();
 
     // Keyed by the names in the control table, which outlive the window.

@@ -4,6 +4,7 @@
 #include "Form1.h"
 #include "FormTexts.h"
 #include "GenerateCommand.h"
+#include "GenerateReport.h"
 #include "LinkLabel.h"
 #include "ShellOpener.h"
 #include "WindowFormReader.h"
@@ -26,33 +27,36 @@ FormActions::FormActions(Form1 &form, FileOutput &output, ShellOpener &shell)
 void FormActions::connectControls()
 {
     const auto button = [this](QStringView name) { return m_form.control<QPushButton>(name); };
-    connect(button(u"Command1"), &QPushButton::clicked, this, &FormActions::generate);
-    connect(button(u"Command2"), &QPushButton::clicked, this, &FormActions::exit);
-    connect(button(u"Command3"), &QPushButton::clicked, this, &FormActions::showPanel);
-    connect(button(u"Command4"), &QPushButton::clicked, this, &FormActions::hidePanel);
-    connect(m_form.control<QRadioButton>(GenerateCommand::docOption), &QRadioButton::clicked, this,
+    const auto option = [this](QStringView name) { return m_form.control<QRadioButton>(name); };
+    const auto link = [this](QStringView name) { return m_form.control<LinkLabel>(name); };
+    connect(button(ControlTable::generateButton), &QPushButton::clicked, this,
+            &FormActions::generate);
+    connect(button(ControlTable::exitButton), &QPushButton::clicked, this, &FormActions::exit);
+    connect(button(ControlTable::showPanelButton), &QPushButton::clicked, this,
+            &FormActions::showPanel);
+    connect(button(ControlTable::hidePanelButton), &QPushButton::clicked, this,
+            &FormActions::hidePanel);
+    connect(option(ControlTable::docOption), &QRadioButton::clicked, this,
             &FormActions::selectDocFormat);
-    connect(m_form.control<QRadioButton>(GenerateCommand::txtOption), &QRadioButton::clicked, this,
+    connect(option(ControlTable::txtOption), &QRadioButton::clicked, this,
             &FormActions::selectTxtFormat);
-    connect(m_form.control<LinkLabel>(ControlTable::homePageLink), &LinkLabel::clicked, this,
+    connect(link(ControlTable::homePageLink), &LinkLabel::clicked, this,
             &FormActions::openHomePage);
-    connect(m_form.control<LinkLabel>(ControlTable::mailLink), &LinkLabel::clicked, this,
-            &FormActions::writeToAuthor);
+    connect(link(ControlTable::mailLink), &LinkLabel::clicked, this, &FormActions::writeToAuthor);
 }
 
 void FormActions::load()
 {
-    m_form.control<QRadioButton>(GenerateCommand::docOption)->setChecked(true);
+    m_form.control<QRadioButton>(ControlTable::docOption)->setChecked(true);
     setPanelVisible(false);
 }
 
 void FormActions::generate()
 {
     const GenerateResult result = GenerateCommand(m_output, m_shell).run(WindowFormReader(m_form));
-    if (!result.succeeded())
-        tell(result.error);
-    else if (!result.replacements.isEmpty())
-        tell(replacementNotice(result));
+    const QString report = GenerateReport::text(result);
+    if (!report.isEmpty())
+        tell(report);
 }
 
 void FormActions::selectDocFormat()
@@ -85,7 +89,7 @@ void FormActions::openHomePage()
 {
     const quintptr desktop = m_shell.desktopWindow();
     const QString address = m_form.control<QLabel>(ControlTable::homePageLink)->text();
-    m_shell.execute({desktop, u"Open"_s, address, {}, u"c:\\"_s, ShellRequest::showNormal});
+    m_shell.openAddress({desktop, u"Open"_s, address, {}, u"c:\\"_s, ShellRequest::showNormal});
 }
 
 void FormActions::writeToAuthor()
@@ -93,7 +97,7 @@ void FormActions::writeToAuthor()
     const QString address = m_form.control<QLabel>(ControlTable::mailLink)->text();
     const QString mail
         = u"mailto:"_s + address + u"?Subject="_s + FormTexts::mailSubject.toString();
-    m_shell.execute({0, u"Open"_s, mail, {}, {}, ShellRequest::showNormal});
+    m_shell.openAddress({0, u"Open"_s, mail, {}, {}, ShellRequest::showNormal});
 }
 
 void FormActions::setPanelVisible(bool visible)
@@ -103,7 +107,7 @@ void FormActions::setPanelVisible(bool visible)
 
 void FormActions::setPath(QStringView path)
 {
-    m_form.control<QLineEdit>(GenerateCommand::pathInput)->setText(path.toString());
+    m_form.control<QLineEdit>(ControlTable::pathBox)->setText(path.toString());
 }
 
 // Shown window-modal without blocking, so the handler returns at once.
@@ -114,13 +118,4 @@ void FormActions::tell(const QString &message)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();
-}
-
-QString FormActions::replacementNotice(const GenerateResult &result)
-{
-    QString notice = u"Эти знаки отсутствуют в кодировке Windows-1251 и записаны в документ "
-                     u"как «?»:"_s;
-    for (const RowReplacement &replacement : result.replacements)
-        notice += u"\nстрока %1: %2"_s.arg(replacement.row).arg(replacement.characters);
-    return notice;
 }

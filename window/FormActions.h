@@ -5,7 +5,6 @@
 class FileOutput;
 class Form1;
 class ShellOpener;
-struct GenerateResult;
 
 // The behaviour behind the window's controls: start-up defaults, the format
 // options, the panel, exit, the two links and the generate button. All
@@ -35,7 +34,6 @@ private:
     void setPanelVisible(bool visible);
     void setPath(QStringView path);
     void tell(const QString &message);
-    static QString replacementNotice(const GenerateResult &result);
 
     Form1 &m_form;
     FileOutput &m_output;

@@ -8,6 +8,7 @@ namespace FormTexts {
 constexpr QStringView title = u"folvar";
 constexpr QStringView docPath = u"C:\\avto.doc";
 constexpr QStringView txtPath = u"C:\\avto.txt";
+constexpr QStringView pathName = u"Путь к документу";
 constexpr QStringView homePage = u"https://folvar.example/";
 constexpr QStringView mailAddress = u"author@folvar.example";
 constexpr QStringView mailSubject = u"folvar_вопросы ";

@@ -2,9 +2,14 @@
 
 #include <QMouseEvent>
 
+void LinkLabel::activate()
+{
+    Q_EMIT clicked();
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Q_EMIT clicked();
+        activate();
 }

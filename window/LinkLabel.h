@@ -2,13 +2,16 @@
 
 #include <QLabel>
 
-// A label that reports a click with the left mouse button.
+// A label that reports a click with the left mouse button, or its
+// activation by a screen reader.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
 
 public:
     using QLabel::QLabel;
+
+    void activate();
 
 Q_SIGNALS:
     void clicked();

@@ -1,5 +1,6 @@
 #include "WindowFormReader.h"
 
+#include "ControlTable.h"
 #include "Form1.h"
 
 #include <QComboBox>
@@ -24,7 +25,14 @@ QString WindowFormReader::text(QStringView input) const
     return m_form.control<QLineEdit>(input)->text();
 }
 
-bool WindowFormReader::isSelected(QStringView option) const
+QString WindowFormReader::outputPath() const
 {
+    return m_form.control<QLineEdit>(ControlTable::pathBox)->text();
+}
+
+bool WindowFormReader::isSelected(Layout layout) const
+{
+    const QStringView option
+        = layout == Layout::Doc ? ControlTable::docOption : ControlTable::txtOption;
     return m_form.control<QRadioButton>(option)->isChecked();
 }

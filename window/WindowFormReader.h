@@ -13,7 +13,8 @@ public:
 
     QString caption(QStringView label) const override;
     QString text(QStringView input) const override;
-    bool isSelected(QStringView option) const override;
+    QString outputPath() const override;
+    bool isSelected(Layout layout) const override;
 
 private:
     const Form1 &m_form;

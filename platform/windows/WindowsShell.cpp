@@ -4,23 +4,6 @@
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
-namespace {
-
-// Characters the ANSI code page lacks become the system's default character.
-std::string toAnsi(const std::wstring &text)
-{
-    if (text.empty())
-        return {};
-    const int wideLength = static_cast<int>(text.size());
-    const int size
-        = WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), wideLength, ansi.data(), size, nullptr, nullptr);
-    return ansi;
-}
-
-} // namespace
-
 namespace WindowsShell {
 
 std::uintptr_t desktopWindow()
@@ -28,15 +11,14 @@ std::uintptr_t desktopWindow()
     return reinterpret_cast<std::uintptr_t>(GetDesktopWindow());
 }
 
-void execute(std::uintptr_t owner, const std::wstring &verb, const std::wstring &file,
+// ShellExecuteW reports success with a value greater than 32.
+bool execute(std::uintptr_t owner, const std::wstring &verb, const std::wstring &file,
              const std::wstring &parameters, const std::wstring &directory, int showCommand)
 {
-    const std::string ansiVerb = toAnsi(verb);
-    const std::string ansiFile = toAnsi(file);
-    const std::string ansiParameters = toAnsi(parameters);
-    const std::string ansiDirectory = toAnsi(directory);
-    ShellExecuteA(reinterpret_cast<HWND>(owner), ansiVerb.c_str(), ansiFile.c_str(),
-                  ansiParameters.c_str(), ansiDirectory.c_str(), showCommand);
+    const HINSTANCE result
+        = ShellExecuteW(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(),
+                        parameters.c_str(), directory.c_str(), showCommand);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 } // namespace WindowsShell

@@ -36,9 +36,9 @@ void TestWindowsBuild::crossCompilesTheShellAndTheIcon()
 
     run = ToolRun::of(u"x86_64-w64-mingw32-objdump"_s, {u"-p"_s, u"-h"_s, executable});
     QVERIFY(run.succeeded);
-    QVERIFY(run.output.contains("ShellExecuteA"));
+    QVERIFY(run.output.contains("ShellExecuteW"));
+    QVERIFY(!run.output.contains("ShellExecuteA"));
     QVERIFY(run.output.contains("GetDesktopWindow"));
-    QVERIFY(run.output.contains("WideCharToMultiByte"));
     QVERIFY(run.output.contains(".rsrc"));
 }
 

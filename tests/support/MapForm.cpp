@@ -1,12 +1,12 @@
 #include "MapForm.h"
 
 #include "FieldCatalogue.h"
-#include "GenerateCommand.h"
 #include "KeyValueLines.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 MapForm::MapForm()
+    : path(u"C:\\avto.doc"_s)
 {
     for (const CatalogueRow &row : FieldCatalogue::rows()) {
         for (const CatalogueField &field : row.fields) {
@@ -15,8 +15,6 @@ MapForm::MapForm()
             texts.insert(field.input, field.defaultText);
         }
     }
-    texts.insert(GenerateCommand::pathInput.toString(), u"C:\\avto.doc"_s);
-    select(GenerateCommand::docOption.toString());
 }
 
 QString MapForm::caption(QStringView label) const
@@ -31,25 +29,16 @@ QString MapForm::text(QStringView input) const
     return texts.value(input.toString());
 }
 
-bool MapForm::isSelected(QStringView option) const
+QString MapForm::outputPath() const
 {
-    reads.append(option.toString());
-    return selected.contains(option.toString());
+    reads.append(u"path"_s);
+    return path;
 }
 
-void MapForm::select(const QString &option)
+bool MapForm::isSelected(Layout layout) const
 {
-    selected = {option};
-}
-
-void MapForm::clearCombos()
-{
-    for (const CatalogueRow &row : FieldCatalogue::rows()) {
-        for (const CatalogueField &field : row.fields) {
-            if (field.kind == InputKind::Combo)
-                texts[field.input].clear();
-        }
-    }
+    reads.append(layout == Layout::Doc ? u".doc"_s : u".txt"_s);
+    return selected == layout;
 }
 
 void MapForm::fill(const QByteArray &lines)

@@ -1,0 +1,95 @@
+#include "GenerateReport.h"
+
+#include "GenerateCommand.h"
+
+#include <QStringList>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Control characters show as their pictures (U+2400...), so a pasted line
+// break cannot break the message.
+QString visible(const QString &text)
+{
+    QString shown = text;
+    for (QChar &character : shown) {
+        if (character.unicode() < 0x20)
+            character = QChar(0x2400 + character.unicode());
+        else if (character.category() == QChar::Other_Control)
+            character = QChar(0x2421);
+    }
+    if (shown.size() > GenerateReport::longestPath) {
+        const qsizetype half = GenerateReport::longestPath / 2;
+        shown = shown.first(half) + u'…' + shown.last(half);
+    }
+    return shown;
+}
+
+// A character that draws nothing by itself, or joins the one before it, is
+// named by its code instead.
+QString listed(char32_t character)
+{
+    const QString text = QString::fromUcs4(&character, 1);
+    const QChar::Category category = QChar::category(character);
+    const bool drawsAlone = QChar::isPrint(character) && category != QChar::Mark_NonSpacing
+                            && category != QChar::Mark_SpacingCombining
+                            && category != QChar::Mark_Enclosing && !QChar::isSpace(character);
+    return drawsAlone ? text : u"U+%1"_s.arg(uint(character), 4, 16, QChar(u'0')).toUpper();
+}
+
+QString notWritten(const GenerateResult &result)
+{
+    QString text = u"Документ не записан."_s;
+    if (!result.typedPath.isEmpty())
+        text += u"\nПуть: "_s + visible(result.typedPath);
+    if (!result.location.isEmpty() && result.location != result.typedPath)
+        text += u"\nФайл: "_s + visible(result.location);
+    return text + u"\nПричина: "_s + result.error + u'.';
+}
+
+QString notShown(const GenerateResult &result)
+{
+    const QString file = visible(result.location.isEmpty() ? result.typedPath : result.location);
+    if (!result.written)
+        return u"Не удалось показать документ: %1"_s.arg(file);
+    return u"Документ записан: %1\nНо показать его не удалось: не запустилось ни одно "
+           u"приложение, которое открывает такие файлы."_s.arg(file);
+}
+
+QString rowOfReplacements(const RowReplacement &replacement)
+{
+    QStringList characters;
+    for (const char32_t character : replacement.characters.first(
+             std::min(replacement.characters.size(), GenerateReport::charactersPerRow)))
+        characters.append(listed(character));
+    QString row = u"строка %1: %2"_s.arg(replacement.row).arg(characters.join(u' '));
+    const qsizetype unlisted = replacement.characters.size() - characters.size();
+    if (unlisted > 0)
+        row += u" и ещё %1"_s.arg(unlisted);
+    return row;
+}
+
+QString replacements(const QList<RowReplacement> &rows)
+{
+    QString text = u"Этих знаков нет в кодировке Windows-1251, в документе вместо них стоит «?»:"_s;
+    for (const RowReplacement &row : rows.first(std::min(rows.size(), GenerateReport::listedRows)))
+        text += u'\n' + rowOfReplacements(row);
+    if (rows.size() > GenerateReport::listedRows)
+        text += u"\nи ещё в %1 строках"_s.arg(rows.size() - GenerateReport::listedRows);
+    return text;
+}
+
+} // namespace
+
+QString GenerateReport::text(const GenerateResult &result)
+{
+    if (!result.succeeded())
+        return notWritten(result);
+    QStringList paragraphs;
+    if (!result.opened)
+        paragraphs.append(notShown(result));
+    if (!result.replacements.isEmpty())
+        paragraphs.append(replacements(result.replacements));
+    return paragraphs.join(u"\n\n"_s);
+}
