@@ -15,6 +15,7 @@ private Q_SLOTS:
     void crossCompilesTheShellAndTheIcon();
 };
 
+// The shell is given UTF-16 strings, so no path depends on the code page.
 void TestWindowsBuild::crossCompilesTheShellAndTheIcon()
 {
     const QString source = QStringLiteral(FOLVAR_SOURCE_DIR);
@@ -24,7 +25,6 @@ void TestWindowsBuild::crossCompilesTheShellAndTheIcon()
                               {u"-I"_s + source + u"/resources"_s,
                                source + u"/resources/folvar.rc"_s, u"-o"_s, resource});
     QVERIFY2(run.succeeded, run.output.constData());
-
     const QString executable = dir.filePath(u"driver.exe"_s);
     run = ToolRun::of(u"x86_64-w64-mingw32-g++"_s,
                       {u"-std=c++20"_s, u"-Wall"_s, u"-Wextra"_s, u"-Werror"_s,
@@ -33,13 +33,9 @@ void TestWindowsBuild::crossCompilesTheShellAndTheIcon()
                        source + u"/tests/packaging/windows_shell_driver.cpp"_s, resource, u"-o"_s,
                        executable, u"-lshell32"_s, u"-luser32"_s});
     QVERIFY2(run.succeeded, run.output.constData());
-
     run = ToolRun::of(u"x86_64-w64-mingw32-objdump"_s, {u"-p"_s, u"-h"_s, executable});
-    QVERIFY(run.succeeded);
-    QVERIFY(run.output.contains("ShellExecuteW"));
-    QVERIFY(!run.output.contains("ShellExecuteA"));
-    QVERIFY(run.output.contains("GetDesktopWindow"));
-    QVERIFY(run.output.contains(".rsrc"));
+    QVERIFY(run.output.contains("ShellExecuteW") && run.output.contains("GetDesktopWindow"));
+    QVERIFY(!run.output.contains("ShellExecuteA") && run.output.contains(".rsrc"));
 }
 
 QTEST_GUILESS_MAIN(TestWindowsBuild)

@@ -1,32 +1,42 @@
 #pragma once
 
+#include "FieldCatalogue.h"
 #include "FormReader.h"
+#include "KeyValueLines.h"
 
 #include <QHash>
-#include <QStringList>
 
 #include <optional>
 
 // A form held in plain maps. It starts as the window does: captions and
 // combo defaults from the catalogue, empty text boxes, the .doc layout
-// selected and the default .doc path. Every read is logged: controls by
-// name, the path as "path" and the options as ".doc" and ".txt".
+// selected and the default .doc path.
 class MapForm final : public FormReader
 {
 public:
-    MapForm();
+    MapForm()
+    {
+        for (const CatalogueRow &row : FieldCatalogue::rows()) {
+            for (const CatalogueField &field : row.fields) {
+                captions.insert(field.label, field.caption);
+                texts.insert(field.input, field.defaultText);
+            }
+        }
+    }
 
-    QString caption(QStringView label) const override;
-    QString text(QStringView input) const override;
-    QString outputPath() const override;
-    bool isSelected(Layout layout) const override;
-
+    QString caption(QStringView label) const override { return captions.value(label.toString()); }
+    QString text(QStringView input) const override { return texts.value(input.toString()); }
+    QString outputPath() const override { return path; }
+    bool isSelected(Layout layout) const override { return selected == layout; }
     // Sets inputs from lines of the form "Name=value".
-    void fill(const QByteArray &lines);
+    void fill(const QByteArray &lines)
+    {
+        for (const auto &[name, value] : keyValueLines(lines))
+            texts.insert(name, value);
+    }
 
     QHash<QString, QString> captions;
     QHash<QString, QString> texts;
-    QString path;
+    QString path = QStringLiteral("C:\\avto.doc");
     std::optional<Layout> selected = Layout::Doc;
-    mutable QStringList reads;
 };

@@ -10,9 +10,17 @@ class RecordingShellOpener final : public ShellOpener
 public:
     static constexpr quintptr desktopHandle = 0x10010;
 
-    quintptr desktopWindow() override;
-    bool openDocument(const ShellRequest &request) override;
-    void openAddress(const ShellRequest &request) override;
+    quintptr desktopWindow() override
+    {
+        ++desktopWindowCalls;
+        return desktopHandle;
+    }
+    bool openDocument(const ShellRequest &request) override
+    {
+        documents.append(request);
+        return canOpenDocuments;
+    }
+    void openAddress(const ShellRequest &request) override { addresses.append(request); }
 
     QList<ShellRequest> documents;
     QList<ShellRequest> addresses;
