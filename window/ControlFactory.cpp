@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -115,11 +116,14 @@ QWidget *ControlFactory::createComboBox(const ControlEntry &entry, QComboBox *co
     const CatalogueField *listed = catalogueField(entry);
     combo->addItems(listed->items);
     combo->setCurrentIndex(static_cast<int>(listed->items.indexOf(listed->defaultText)));
-    combo->setEditable(true);
+    // The combo would give its field a completer that completes a value
+    // while it is typed and, on Enter, swaps it for a list item differing
+    // only in case. A completer without a model completes nothing; given to
+    // the field first, it keeps the combo from making its own.
+    auto *field = new QLineEdit(combo);
+    field->setCompleter(new QCompleter(field));
+    combo->setLineEdit(field);
     combo->setInsertPolicy(QComboBox::NoInsert);
-    // Qt's completer would complete a value while it is typed and, on Enter,
-    // swap it for a list item that differs only in case; a value stays as typed.
-    combo->setCompleter(nullptr);
     combo->setAccessibleName(accessibleNameOf(entry));
     return combo;
 }
