@@ -45,7 +45,6 @@ GenerateResult GenerateCommand::run(const FormReader &form)
     return result;
 }
 
-// Each row is composed, encoded and written in turn.
 bool GenerateCommand::writeDocument(Layout layout, const FormReader &form, GenerateResult &result)
 {
     const bool opened = m_output.open(result.typedPath);

@@ -24,12 +24,6 @@ constexpr Qt::WindowFlags fixedWindow = Qt::Window | Qt::CustomizeWindowHint | Q
                                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                                         | Qt::MSWindowsFixedSizeDialogHint;
 
-bool takesFocus(ControlKind kind)
-{
-    return kind != ControlKind::Label && kind != ControlKind::LinkLabel
-           && kind != ControlKind::Panel;
-}
-
 bool isLabel(ControlKind kind)
 {
     return kind == ControlKind::Label || kind == ControlKind::LinkLabel;
@@ -91,14 +85,15 @@ void Form1::applyStacking()
     control(ControlTable::panel)->raise();
 }
 
+// Labels and the panel take no focus and keep out of the chain.
 void Form1::applyTabOrder()
 {
     std::vector<const ControlEntry *> chain;
     for (const ControlEntry &entry : ControlTable::controls()) {
-        if (takesFocus(entry.kind))
+        if (control(entry.name)->focusPolicy() != Qt::NoFocus)
             chain.push_back(&entry);
     }
-    std::ranges::sort(chain, {}, &ControlEntry::tab);
+    std::ranges::stable_sort(chain, {}, &ControlEntry::tab);
     for (std::size_t index = 1; index < chain.size(); ++index)
         setTabOrder(control(chain[index - 1]->name), control(chain[index]->name));
 }

@@ -4,6 +4,7 @@
 #include "PictureButton.h"
 #include "TestFiles.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -164,12 +165,23 @@ void TestForm1::showsTheReferenceWindow()
             QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(fields[0] + u' ' + name));
             names.append(name);
         }
+        if (auto *combo = qobject_cast<QComboBox *>(control)) {
+            QAccessibleInterface *field = QAccessible::queryAccessibleInterface(combo->lineEdit());
+            QCOMPARE(accessible->child(accessible->indexOfChild(field))->object(),
+                     combo->lineEdit());
+            QCOMPARE(accessible->indexOfChild(QAccessible::queryAccessibleInterface(&form)), -1);
+            QCOMPARE(accessible->child(0)->object(), static_cast<QObject *>(combo->view()));
+        }
         const auto labels = accessible->relations(QAccessible::Label);
         QCOMPARE(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(),
                  fields[12]);
+        // With another caption, then without its picture, a button looks different.
         if (auto *button = qobject_cast<PictureButton *>(control)) {
+            button->setText(fields[8].isEmpty() ? QString() : u"Ж"_s);
+            const QImage recaptioned = button->grab().toImage();
+            QVERIFY2((recaptioned != image) == !fields[8].isEmpty(), qPrintable(fields[0]));
             button->setPicture(QPixmap());
-            QVERIFY2(button->grab().toImage() != image, qPrintable(fields[0]));
+            QVERIFY2(button->grab().toImage() != recaptioned, qPrintable(fields[0]));
         }
     }
     QCOMPARE(focusable.size(), 36);
@@ -181,6 +193,7 @@ void TestForm1::showsTheReferenceWindow()
         while (!focusable.values().contains(next));
     }
     QCOMPARE(form.grab().size(), (QSizeF(653, 570) * scale.toDouble()).toSize());
+    QCOMPARE(form.windowTitle(), u"folvar"_s);
     QVERIFY(!form.windowIcon().isNull());
     auto *link = form.findChild<LinkLabel *>(u"Label29"_s);
     QCOMPARE(link->cursor().hotSpot(), QPoint(1, 3));
