@@ -12,7 +12,6 @@
 #include <QMetaEnum>
 #include <QPainter>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -152,14 +151,14 @@ void TestForm1::showsTheReferenceWindow()
                          >= 4.5,
                      qPrintable(fields[0]));
 
-        // A name of its own for every input, button and link, with no Latin
-        // C in a Russian word, and each input labelled by its caption.
+        // The reference's name, one of its own for every input, button and
+        // link, and each input labelled by its caption.
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
         QCOMPARE(QString::fromLatin1(
                      QMetaEnum::fromType<QAccessible::Role>().valueToKey(accessible->role())),
                  fields[11]);
         const QString name = accessible->text(QAccessible::Name);
-        QVERIFY2(!name.contains(QRegularExpression(u"C\\p{Cyrillic}"_s)), qPrintable(name));
+        QCOMPARE(name, fields.value(13));
         if (accessible->role() != QAccessible::StaticText
             && accessible->role() != QAccessible::Grouping) {
             QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(fields[0] + u' ' + name));
