@@ -3,7 +3,6 @@
 #include <QProcess>
 #include <QTest>
 
-// Whether this process was started to run a single test row alone.
 inline bool isAlone()
 {
     return qEnvironmentVariableIsSet("FOLVAR_ALONE");
@@ -12,7 +11,7 @@ inline bool isAlone()
 // Runs the current test row again in a process of its own, with more
 // environment variables ("NAME=value"), so that what the row provokes (a
 // signal, a hang, a limit, a scale) cannot take the other rows with it.
-inline void runAlone(const QStringList &environment = {})
+inline void runAlone(const QStringList &environment)
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const QString &variable : environment + QStringList(QStringLiteral("FOLVAR_ALONE=1")))

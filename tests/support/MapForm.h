@@ -2,7 +2,7 @@
 
 #include "FieldCatalogue.h"
 #include "FormReader.h"
-#include "KeyValueLines.h"
+#include "TestFiles.h"
 
 #include <QHash>
 
@@ -28,11 +28,11 @@ public:
     QString text(QStringView input) const override { return texts.value(input.toString()); }
     QString outputPath() const override { return path; }
     bool isSelected(Layout layout) const override { return selected == layout; }
-    // Sets inputs from lines of the form "Name=value".
-    void fill(const QByteArray &lines)
+    // Sets the inputs a values file under tests/data names.
+    void fill(const QString &values)
     {
-        for (const auto &[name, value] : keyValueLines(lines))
-            texts.insert(name, value);
+        for (const QStringList &row : testRows(values))
+            texts.insert(row[0], row.value(1));
     }
 
     QHash<QString, QString> captions;

@@ -1,0 +1,220 @@
+#include "Alone.h"
+#include "DesktopShellOpener.h"
+#include "GenerateCommand.h"
+#include "GenerateReport.h"
+#include "MapForm.h"
+#include "RecordingShellOpener.h"
+#include "SaveFileOutput.h"
+#include "ViewerCommand.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <csignal>
+#include <fcntl.h>
+#include <future>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Every entry of a folder: a file by its bytes, a link by its target.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> entries;
+    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden
+                                                             | QDir::System | QDir::NoDotAndDotDot))
+        entries.insert(entry.fileName(), entry.isSymLink() ? entry.symLinkTarget().toUtf8()
+                                         : entry.isFile()  ? readFile(entry.filePath())
+                                                           : "node");
+    return entries;
+}
+
+// Sets up the first part of the path; a reader of a FIFO opens it before
+// the writer comes and reads all, or goes after ten bytes.
+std::future<QByteArray> prepare(const QString &setup, const QString &first)
+{
+    const QByteArray name = QFile::encodeName(first);
+    if (setup == "old file"_L1 || setup == "size limit"_L1)
+        writeFile(first, QByteArray(5000, 'o'));
+    if (setup == "folder"_L1)
+        QDir().mkdir(first);
+    if (setup == "link"_L1 && writeFile(u"target.doc"_s, "old"))
+        symlink("target.doc", name.constData());
+    if (setup == "link loop"_L1)
+        symlink(name.constData(), name.constData());
+    if (setup == "fifo"_L1 || setup.endsWith("reader"_L1))
+        mkfifo(name.constData(), 0600);
+    if (!setup.endsWith("reader"_L1))
+        return {};
+    const int fifo = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+    const qsizetype limit = setup == "reader"_L1 ? 1 << 20 : 10;
+    return std::async(std::launch::async, [fifo, limit] {
+        QByteArray data(limit, '\0');
+        pollfd readable{fifo, POLLIN, 0};
+        qsizetype size = 0;
+        ssize_t length = 1;
+        while (size < limit && length > 0 && poll(&readable, 1, 10'000) > 0) {
+            length = read(fifo, data.data() + size, limit - size);
+            size += std::max<ssize_t>(length, 0);
+        }
+        close(fifo);
+        return data.first(size);
+    });
+}
+
+} // namespace
+
+// Writes documents where the rows of tests/data/file-output.rows say and
+// opens them as the desktop would; also catches what would go to the
+// desktop's opener.
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+public Q_SLOTS:
+    void open(const QUrl &url) { urls.append(url); }
+
+private Q_SLOTS:
+    void replacesOrRefuses_data()
+    {
+        addTestRows(u"file-output.rows"_s, {"setup", "path", "document", "failure"});
+    }
+
+    // Each row runs alone, in the C locale, so that a hang or a signal fails
+    // it instead of the test. The program lives on; a refused document leaves
+    // the folder exactly as it was, and only a written one is opened.
+    void replacesOrRefuses()
+    {
+        if (!isAlone())
+            return runAlone({u"LC_ALL=C"_s});
+        QFETCH(QString, setup);
+        QFETCH(QString, path);
+        QFETCH(QString, document);
+        QFETCH(QString, failure);
+        QTemporaryDir folder;
+        QDir::setCurrent(folder.path());
+        qputenv("HOME", QFile::encodeName(folder.path()));
+        std::future<QByteArray> reader = prepare(setup, path.section(u'/', 0, 0));
+        QMap<QString, QByteArray> expected = snapshot(folder.path());
+        const rlimit limit{500, 500};
+        if (setup == "size limit"_L1 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR)
+            setrlimit(RLIMIT_FSIZE, &limit);
+        MapForm form;
+        form.path = path;
+        // More than a pipe holds, so the writer is still writing when the reader goes.
+        if (setup == "leaving reader"_L1)
+            form.texts[u"Text1"_s] = QString(200'000, u'Ж');
+        SaveFileOutput output;
+        RecordingShellOpener shell;
+
+        const GenerateResult result = GenerateCommand(output, shell).run(form);
+
+        QVERIFY2(failure.isEmpty() ? result.error.isEmpty() : result.error.contains(failure),
+                 qPrintable(result.error));
+        QCOMPARE(shell.documents.size(), failure.isEmpty() ? 1 : 0);
+        const QByteArray written = reader.valid() ? reader.get() : readFile(document);
+        if (failure.isEmpty())
+            QCOMPARE(written, testData(u"start.doc.ref"_s));
+        if (failure.isEmpty() && !document.isEmpty())
+            expected[document] = written;
+        QCOMPARE(snapshot(folder.path()), expected);
+    }
+
+    void tellsEachViewerTheEncoding()
+    {
+        const QString file = u"/tmp/a b/-Доверенность #1 100%.doc"_s;
+        for (const QStringList &expected : testRows(u"viewers"_s)) {
+            const std::optional<ViewerCommand> command
+                = ViewerCommand::forApplication(expected[0], file);
+            QCOMPARE(command ? QStringList(command->program) + command->arguments : QStringList(),
+                     expected.size() > 1 ? expected + QStringList(file) : QStringList());
+        }
+        QVERIFY(!ViewerCommand::forApplication(QString(), file));
+    }
+
+    void opensThroughTheDesktopDatabase_data()
+    {
+        addTestRows(u"desktop.rows"_s, {"data", "file", "started", "handed", "told"});
+    }
+
+    // Each row runs alone, on a desktop of the test's own: a fake
+    // "libreoffice" for text and a "viewer" for Word documents in "apps", no
+    // application in "none", and the system's file types.
+    void opensThroughTheDesktopDatabase()
+    {
+        QFETCH(QString, data);
+        const QString desktop = QStringLiteral(FOLVAR_TEST_DATA "/desktop/");
+        QTemporaryDir home;
+        if (!isAlone() && QFile::link(u"/usr/share/mime"_s, home.filePath(u"mime"_s)))
+            return runAlone(
+                {u"HOME="_s + home.path(), u"PATH="_s + desktop + u"bin:/usr/bin:/bin"_s,
+                 u"XDG_DATA_DIRS="_s + desktop + data + u':' + home.path(),
+                 u"XDG_DATA_HOME="_s + home.path(), u"XDG_CONFIG_HOME="_s + desktop + u"config"_s,
+                 u"XDG_CONFIG_DIRS="_s + home.path(), u"XDG_CURRENT_DESKTOP="_s});
+        QFETCH(QString, file);
+        QFETCH(QString, started);
+        QFETCH(QString, handed);
+        QFETCH(QString, told);
+        const QString folder = qEnvironmentVariable("HOME");
+        QDir::setCurrent(folder);
+        if (told.isEmpty())
+            QDesktopServices::setUrlHandler(u"file"_s, this, "open");
+        MapForm form;
+        form.path = file;
+        SaveFileOutput output;
+        DesktopShellOpener shell;
+
+        const QString message = GenerateReport::text(GenerateCommand(output, shell).run(form));
+
+        QVERIFY2(message.contains(told.arg(folder)), qPrintable(message));
+        QCOMPARE(urls.value(0).toLocalFile(), handed.arg(folder));
+        if (!started.isEmpty())
+            QTRY_COMPARE(readFile(folder + u"/libreoffice"_s), started.arg(folder).toUtf8());
+        QVERIFY(!QFile::exists(folder + u"/viewer"_s));
+    }
+
+    // The real LibreOffice, in a profile of its own and without a window,
+    // converts the document given exactly the hint the opener passes.
+    void libreOfficeReadsTheDocumentInRussian()
+    {
+        QTemporaryDir folder;
+        const QString document = folder.filePath(u"avto.doc"_s);
+        QVERIFY(writeFile(document, testData(u"filled.doc.ref"_s)));
+        const std::optional<ViewerCommand> viewer
+            = ViewerCommand::forApplication(u"soffice"_s, document);
+        QVERIFY(viewer);
+        const QString profile = QUrl::fromLocalFile(folder.filePath(u"profile"_s)).toString();
+        QProcess soffice;
+        soffice.start(viewer->program,
+                      QStringList{u"-env:UserInstallation="_s + profile, u"--headless"_s,
+                                  u"--convert-to"_s, u"txt:Text (encoded):UTF8"_s, u"--outdir"_s,
+                                  folder.path()}
+                          + viewer->arguments);
+        QVERIFY(soffice.waitForFinished(120'000));
+        QCOMPARE(readFile(folder.filePath(u"avto.txt"_s)),
+                 "\xEF\xBB\xBF" + testData(u"filled.doc.utf8"_s));
+    }
+
+    // The mail subject's Cyrillic letters and trailing space are percent-encoded.
+    void keepsAddressesAsAddresses()
+    {
+        QDesktopServices::setUrlHandler(u"mailto"_s, this, "open");
+        DesktopShellOpener().openAddress(
+            {0, u"Open"_s, u"mailto:a@b.invalid?Subject=folvar_вопросы "_s, {}, {}, 1});
+        QCOMPARE(urls.value(0).toEncoded(),
+                 "mailto:a@b.invalid?Subject=folvar_%D0%B2%D0%BE%D0%BF%D1%80%D0%BE%D1%81%D1%8B%20");
+    }
+
+private:
+    QList<QUrl> urls;
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

@@ -1,0 +1,355 @@
+#include "Alone.h"
+#include "Form1.h"
+#include "FormActions.h"
+#include "LinkLabel.h"
+#include "PictureButton.h"
+#include "RecordingShellOpener.h"
+#include "SaveFileOutput.h"
+#include "TestFiles.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// What a control shows: its text or caption, and its list.
+QString shown(const QWidget *control)
+{
+    QStringList items;
+    const auto *combo = qobject_cast<const QComboBox *>(control);
+    for (int index = 0; combo && index < combo->count(); ++index)
+        items.append(combo->itemText(index));
+    return control->property(combo ? "currentText" : "text").toString() + u'|' + items.join(u',');
+}
+
+// The contrast ratio, as the web's accessibility guidelines define it,
+// between the lightest and the darkest pixel of an area.
+double contrastWithin(const QImage &image, const QRect &area)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    QList<double> luminances;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            luminances.append(0.2126 * linear(pixel.redF()) + 0.7152 * linear(pixel.greenF())
+                              + 0.0722 * linear(pixel.blueF()));
+        }
+    }
+    const auto [darkest, lightest] = std::ranges::minmax(luminances);
+    return (lightest + 0.05) / (darkest + 0.05);
+}
+
+// Where a label, link, option or picture button draws its caption, in pixels.
+QRect captionArea(const QWidget *control, qreal scale)
+{
+    const int line = control->fontMetrics().height();
+    QRect area = control->rect();
+    if (qobject_cast<const QRadioButton *>(control))
+        area.setLeft(control->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) + 4);
+    if (qobject_cast<const QPushButton *>(control))
+        area = {3, control->height() - 2 - line, control->width() - 6, line};
+    return {area.topLeft() * scale, area.size() * scale};
+}
+
+// Labels draw nothing beyond their bounds: given more room, nothing more.
+bool fits(QLabel *label)
+{
+    QImage fitted = label->grab().toImage();
+    label->resize(label->size() + QSize(40, 20));
+    QImage roomy = label->grab().toImage();
+    label->resize(label->size() - QSize(40, 20));
+    fitted.setDevicePixelRatio(1);
+    roomy.setDevicePixelRatio(1);
+    QImage unclipped(roomy.size(), roomy.format());
+    unclipped.fill(roomy.pixel(roomy.width() - 1, roomy.height() - 1));
+    QPainter(&unclipped).drawImage(0, 0, fitted);
+    return roomy == unclipped;
+}
+
+// The window as the program starts it, with a recording shell.
+struct StartedForm
+{
+    StartedForm()
+        : actions(form, output, shell)
+    {
+        actions.load();
+        form.show();
+        QApplication::setActiveWindow(&form);
+    }
+
+    template<typename Control = QWidget>
+    Control *control(const QString &name) const
+    {
+        return form.findChild<Control *>(name);
+    }
+    void click(const QString &name, Qt::MouseButton button = Qt::LeftButton) const
+    {
+        QTest::mouseClick(control(name), button);
+    }
+
+    Form1 form;
+    SaveFileOutput output;
+    RecordingShellOpener shell;
+    FormActions actions;
+};
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsTheReferenceWindow_data()
+    {
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<QPalette>("scheme");
+        for (const char *scale : {"1", "1.25", "1.5", "1.75", "2"})
+            QTest::addRow("standard, scale %s", scale)
+                << QString::fromLatin1(scale) << QApplication::style()->standardPalette();
+        QPalette dark(QColor(0x2a, 0x2e, 0x32));
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                QPalette::HighlightedText})
+            dark.setColor(role, QColor(0xfc, 0xfc, 0xfc));
+        QTest::newRow("dark") << u"1"_s << dark;
+        QPalette contrast(Qt::black);
+        contrast.setColor(QPalette::ButtonText, Qt::yellow);
+        contrast.setColor(QPalette::HighlightedText, Qt::black);
+        QTest::newRow("high contrast") << u"1"_s << contrast;
+    }
+
+    // Each row runs alone, as Qt takes the scale only as it starts. Every
+    // control is checked against the reference written down from the
+    // window's layout: place, font, texts, lists, tab order and what a screen
+    // reader is told. The window is its fixed size times the scale, captions
+    // fit and contrast with their faces, and every picture shows.
+    void showsTheReferenceWindow()
+    {
+        QFETCH(QString, scale);
+        QFETCH(QPalette, scheme);
+        if (!isAlone())
+            return runAlone({u"QT_SCALE_FACTOR="_s + scale});
+        QApplication::setPalette(scheme);
+        // As with a screen reader running, each control is made known as it is created.
+        QAccessible::setActive(true);
+        Form1 form;
+        const QImage window = form.grab().toImage();
+        QMap<int, QWidget *> focusable;
+        for (const QStringList &fields : testRows(u"form1.controls"_s)) {
+            auto *control = form.findChild<QWidget *>(fields[0]);
+            QCOMPARE(control->parentWidget()->objectName(), fields[1]);
+            const auto pixels = [&fields](int field) { return fields[field].toInt() / 15; };
+            QCOMPARE(control->geometry(), QRect(pixels(2), pixels(3), pixels(4), pixels(5)));
+            QCOMPARE(control->font().bold(), fields[7] == "bold"_L1);
+            QCOMPARE(shown(control),
+                     QString(fields[8]).replace(u"\\r\\n"_s, u"\r\n"_s) + u'|' + fields[10]);
+            QCOMPARE(control->toolTip(), fields[9]);
+            if (control->focusPolicy() != Qt::NoFocus)
+                focusable.insert(fields[6].toInt(), control);
+            auto *label = qobject_cast<QLabel *>(control);
+            QVERIFY2(!label || fits(label), qPrintable(fields[0]));
+            // Captions lie on opaque faces of the window's colour, where nothing covers them.
+            const QPoint corner = control->mapTo(&form, control->rect().topRight());
+            if ((label || qobject_cast<QRadioButton *>(control)) && form.childAt(corner) == control)
+                QCOMPARE(window.pixelColor(corner * scale.toDouble()),
+                         form.palette().color(QPalette::Window));
+            const QImage image = control->grab().toImage();
+            if (!fields[8].isEmpty() && !qobject_cast<QLineEdit *>(control)
+                && !qobject_cast<QComboBox *>(control))
+                QVERIFY2(contrastWithin(image, captionArea(control, image.devicePixelRatio()))
+                             >= 4.5,
+                         qPrintable(fields[0]));
+
+            // What a screen reader is told: role, name, the caption it reads
+            // for an input and, for a combo, its list and its field.
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+            QCOMPARE(QLatin1StringView(
+                         QMetaEnum::fromType<QAccessible::Role>().valueToKey(accessible->role())),
+                     fields[11]);
+            QCOMPARE(accessible->text(QAccessible::Name), fields.value(13));
+            if (auto *combo = qobject_cast<QComboBox *>(control))
+                QCOMPARE((QList{accessible->child(0)->object(), accessible->child(1)->object()}),
+                         (QList<QObject *>{combo->view(), combo->lineEdit()}));
+            const auto labels = accessible->relations(QAccessible::Label);
+            QCOMPARE(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(),
+                     fields[12]);
+            // With another caption, then without its picture, a button looks different.
+            if (auto *button = qobject_cast<PictureButton *>(control)) {
+                button->setText(fields[8].isEmpty() ? QString() : u"Ж"_s);
+                const QImage recaptioned = button->grab().toImage();
+                QVERIFY2((recaptioned != image) == !fields[8].isEmpty(), qPrintable(fields[0]));
+                button->setPicture(QPixmap());
+                QVERIFY2(button->grab().toImage() != recaptioned, qPrintable(fields[0]));
+            }
+        }
+        QCOMPARE(focusable.size(), 36);
+        QWidgetList chain;
+        for (QWidget *next = focusable.first(); chain.size() < focusable.size();
+             next = next->nextInFocusChain()) {
+            if (focusable.values().contains(next))
+                chain.append(next);
+        }
+        QCOMPARE(chain, focusable.values());
+        QCOMPARE(window.size(), (QSizeF(653, 570) * scale.toDouble()).toSize());
+        QCOMPARE(form.windowTitle(), u"folvar"_s);
+        QVERIFY(!form.windowIcon().isNull());
+        auto *link = form.findChild<LinkLabel *>(u"Label29"_s);
+        QCOMPARE(link->cursor().hotSpot(), QPoint(1, 3));
+        QCOMPARE(link->cursor().pixmap().size(), QSize(32, 32));
+        QSignalSpy clicks(link, &LinkLabel::clicked);
+        QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicks.size(), 1);
+    }
+
+    void writesWhatIsTyped_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("doc") << u"Option1"_s;
+        QTest::newRow("txt") << u"Option2"_s;
+    }
+
+    // Goes through the inputs with Tab, typing each value as key presses, or
+    // picking it with the arrow keys where a combo lists it, and generates.
+    void writesWhatIsTyped()
+    {
+        QFETCH(QString, option);
+        QTemporaryDir folder;
+        StartedForm started;
+        QVERIFY(QTest::qWaitForWindowActive(&started.form));
+        started.click(u"Command3"_s);
+        started.click(option);
+        started.control<QLineEdit>(u"Text8"_s)->setText(folder.filePath(u"avto"_s));
+
+        started.control(u"Text1"_s)->setFocus();
+        for (const QStringList &row : testRows(u"typed.values"_s)) {
+            QWidget *input = QApplication::focusWidget();
+            QCOMPARE(input->objectName(), row[0]);
+            auto *combo = qobject_cast<QComboBox *>(input);
+            const int item = combo ? combo->findText(row.value(1)) : -1;
+            for (const QChar character : item < 0 ? row.value(1) : QString())
+                QTest::sendKeyEvent(QTest::Click, input, Qt::Key_unknown, character, {});
+            for (int step = 0; item >= 0 && step < 60 && combo->currentIndex() != item; ++step)
+                QTest::keyClick(combo, item > combo->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+            QTest::keyClick(input, Qt::Key_Tab);
+        }
+        started.click(u"Command1"_s);
+
+        QCOMPARE(readFile(folder.filePath(u"avto"_s)),
+                 testData(u"typed.%1.ref"_s.arg(QLatin1StringView(QTest::currentDataTag()))));
+        QCOMPARE(started.shell.documents.size(), 1);
+    }
+
+    // The panel and its options set the output; exit closes the window.
+    void panelOptionsAndExit()
+    {
+        StartedForm started;
+        QVERIFY(QTest::qWaitForWindowActive(&started.form));
+        auto *path = started.control<QLineEdit>(u"Text8"_s);
+        QVERIFY(started.control(u"Frame1"_s)->isHidden());
+        QVERIFY(started.control<QRadioButton>(u"Option1"_s)->isChecked());
+        started.click(u"Command3"_s);
+        started.click(u"Command3"_s);
+        QVERIFY(started.control(u"Frame1"_s)->isVisible());
+        path->setText(u"/home/owner/мой.doc"_s);
+        started.click(u"Option2"_s);
+        QCOMPARE(path->text(), u"C:\\avto.txt"_s);
+        started.click(u"Option1"_s);
+        QCOMPARE(path->text(), u"C:\\avto.doc"_s);
+        path->setText(u"kept.doc"_s);
+        started.click(u"Command4"_s);
+        started.click(u"Command4"_s);
+        QVERIFY(started.control(u"Frame1"_s)->isHidden()
+                && started.control(u"Text23"_s)->isVisible());
+        QCOMPARE(path->text(), u"kept.doc"_s);
+        started.click(u"Command2"_s);
+        QVERIFY(!started.form.isVisible());
+    }
+
+    void linksOpenOnALeftClick()
+    {
+        StartedForm started;
+        started.control<QLabel>(u"Label28"_s)->setText(u"https://folvar.example/  "_s);
+        for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+            started.click(u"Label28"_s, button);
+            started.click(u"Label29"_s, button);
+        }
+        const QList<ShellRequest> expected{
+            {RecordingShellOpener::desktopHandle, u"Open"_s, u"https://folvar.example/  "_s, u""_s,
+             u"c:\\"_s, 1},
+            {0, u"Open"_s, u"mailto:author@folvar.example?Subject=folvar_вопросы "_s, u""_s, u""_s,
+             1}};
+        QCOMPARE(started.shell.addresses, expected);
+        QCOMPARE(started.shell.desktopWindowCalls, 1);
+    }
+
+    void tellsWithoutLosingAnything_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("canOpen");
+        QTest::addColumn<QString>("told");
+
+        QTest::newRow("line break in a long path")
+            << u"a\nb"_s + QString(300, u'x') << u"Иванов"_s << true
+            << u"a\u240Ab"_s + QString(37, u'x') + u'…';
+        QTest::newRow("nothing shows it")
+            << u"avto.doc"_s << u"Иванов"_s << false << u"/avto.doc\nНо показать"_s;
+        QString cjk(1'000'000, u'中');
+        for (qsizetype index = 0; index < cjk.size(); ++index)
+            cjk[index] = QChar(char16_t(0x4E00 + index % 20'000));
+        QTest::newRow("a million CJK characters")
+            << u"avto.doc"_s << cjk << true << u"строка 9: 一\nи ещё в 15 строках"_s;
+    }
+
+    // The message is an alert shown without blocking, it fits on a 1024 x
+    // 768 screen, and every typed value stays.
+    void tellsWithoutLosingAnything()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, value);
+        QFETCH(bool, canOpen);
+        QFETCH(QString, told);
+        QTemporaryDir folder;
+        QDir::setCurrent(folder.path());
+        StartedForm started;
+        started.shell.canOpenDocuments = canOpen;
+        for (QLineEdit *box : started.form.findChildren<QLineEdit *>())
+            box->setText(value.first(1));
+        started.control<QLineEdit>(u"Text1"_s)->setText(value);
+        started.control<QLineEdit>(u"Text8"_s)->setText(file);
+        started.control<QComboBox>(u"Combo3"_s)->setEditText(u"недели"_s);
+
+        started.click(u"Command1"_s);
+
+        auto *message = started.form.findChild<QMessageBox *>();
+        QVERIFY(message && message->isVisible());
+        QAccessibleInterface *alert = QAccessible::queryAccessibleInterface(message);
+        QCOMPARE(alert->role(), QAccessible::AlertMessage);
+        QVERIFY2(alert->text(QAccessible::Value).contains(told), qPrintable(message->text()));
+        QVERIFY(message->frameGeometry().width() <= 1024
+                && message->frameGeometry().height() <= 768);
+        message->close();
+        QCOMPARE(started.control<QLineEdit>(u"Text1"_s)->text(), value);
+        QCOMPARE(started.control<QComboBox>(u"Combo3"_s)->currentText(), u"недели"_s);
+        QVERIFY(started.form.isVisible());
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
