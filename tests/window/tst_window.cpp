@@ -16,7 +16,6 @@
 #include <QMetaEnum>
 #include <QPainter>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -208,13 +207,9 @@ private Q_SLOTS:
         QCOMPARE(window.size(), (QSizeF(653, 570) * scale.toDouble()).toSize());
         QCOMPARE(form.windowTitle(), u"folvar"_s);
         QVERIFY(!form.windowIcon().isNull());
-        auto *link = form.findChild<LinkLabel *>(u"Label29"_s);
-        QCOMPARE(link->cursor().hotSpot(), QPoint(1, 3));
-        QCOMPARE(link->cursor().pixmap().size(), QSize(32, 32));
-        QSignalSpy clicks(link, &LinkLabel::clicked);
-        QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(
-            QAccessibleActionInterface::pressAction());
-        QCOMPARE(clicks.size(), 1);
+        const QCursor hand = form.findChild<LinkLabel *>(u"Label29"_s)->cursor();
+        QCOMPARE(hand.hotSpot(), QPoint(1, 3));
+        QCOMPARE(hand.pixmap().size(), QSize(32, 32));
     }
 
     void writesWhatIsTyped_data()
@@ -281,7 +276,7 @@ private Q_SLOTS:
         QVERIFY(!started.form.isVisible());
     }
 
-    void linksOpenOnALeftClick()
+    void linksOpenOnALeftClickOrAPress()
     {
         StartedForm started;
         started.control<QLabel>(u"Label28"_s)->setText(u"https://folvar.example/  "_s);
@@ -289,13 +284,23 @@ private Q_SLOTS:
             started.click(u"Label28"_s, button);
             started.click(u"Label29"_s, button);
         }
+        // A screen reader presses a link as a click does.
+        QAccessible::queryAccessibleInterface(started.control(u"Label28"_s))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        const ShellRequest homePage{RecordingShellOpener::desktopHandle,
+                                    u"Open"_s,
+                                    u"https://folvar.example/  "_s,
+                                    u""_s,
+                                    u"c:\\"_s,
+                                    1};
         const QList<ShellRequest> expected{
-            {RecordingShellOpener::desktopHandle, u"Open"_s, u"https://folvar.example/  "_s, u""_s,
-             u"c:\\"_s, 1},
+            homePage,
             {0, u"Open"_s, u"mailto:author@folvar.example?Subject=folvar_вопросы "_s, u""_s, u""_s,
-             1}};
+             1},
+            homePage};
         QCOMPARE(started.shell.addresses, expected);
-        QCOMPARE(started.shell.desktopWindowCalls, 1);
+        QCOMPARE(started.shell.desktopWindowCalls, 2);
     }
 
     void tellsWithoutLosingAnything_data()
