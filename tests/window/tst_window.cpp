@@ -91,14 +91,9 @@ struct StartedForm
         QApplication::setActiveWindow(&form);
     }
 
-    template<typename Control = QWidget>
-    Control *control(const QString &name) const
+    void click(QStringView name, Qt::MouseButton button = Qt::LeftButton) const
     {
-        return form.findChild<Control *>(name);
-    }
-    void click(const QString &name, Qt::MouseButton button = Qt::LeftButton) const
-    {
-        QTest::mouseClick(control(name), button);
+        QTest::mouseClick(form.control(name), button);
     }
 
     Form1 form;
@@ -229,9 +224,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&started.form));
         started.click(u"Command3"_s);
         started.click(option);
-        started.control<QLineEdit>(u"Text8"_s)->setText(folder.filePath(u"avto"_s));
+        started.form.control<QLineEdit>(u"Text8"_s)->setText(folder.filePath(u"avto"_s));
 
-        started.control(u"Text1"_s)->setFocus();
+        started.form.control(u"Text1"_s)->setFocus();
         for (const QStringList &row : testRows(u"typed.values"_s)) {
             QWidget *input = QApplication::focusWidget();
             QCOMPARE(input->objectName(), row[0]);
@@ -255,12 +250,12 @@ private Q_SLOTS:
     {
         StartedForm started;
         QVERIFY(QTest::qWaitForWindowActive(&started.form));
-        auto *path = started.control<QLineEdit>(u"Text8"_s);
-        QVERIFY(started.control(u"Frame1"_s)->isHidden());
-        QVERIFY(started.control<QRadioButton>(u"Option1"_s)->isChecked());
+        auto *path = started.form.control<QLineEdit>(u"Text8"_s);
+        QVERIFY(started.form.control(u"Frame1"_s)->isHidden());
+        QVERIFY(started.form.control<QRadioButton>(u"Option1"_s)->isChecked());
         started.click(u"Command3"_s);
         started.click(u"Command3"_s);
-        QVERIFY(started.control(u"Frame1"_s)->isVisible());
+        QVERIFY(started.form.control(u"Frame1"_s)->isVisible());
         path->setText(u"/home/owner/мой.doc"_s);
         started.click(u"Option2"_s);
         QCOMPARE(path->text(), u"C:\\avto.txt"_s);
@@ -269,8 +264,8 @@ private Q_SLOTS:
         path->setText(u"kept.doc"_s);
         started.click(u"Command4"_s);
         started.click(u"Command4"_s);
-        QVERIFY(started.control(u"Frame1"_s)->isHidden()
-                && started.control(u"Text23"_s)->isVisible());
+        QVERIFY(started.form.control(u"Frame1"_s)->isHidden()
+                && started.form.control(u"Text23"_s)->isVisible());
         QCOMPARE(path->text(), u"kept.doc"_s);
         started.click(u"Command2"_s);
         QVERIFY(!started.form.isVisible());
@@ -279,13 +274,13 @@ private Q_SLOTS:
     void linksOpenOnALeftClickOrAPress()
     {
         StartedForm started;
-        started.control<QLabel>(u"Label28"_s)->setText(u"https://folvar.example/  "_s);
+        started.form.control<QLabel>(u"Label28"_s)->setText(u"https://folvar.example/  "_s);
         for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
             started.click(u"Label28"_s, button);
             started.click(u"Label29"_s, button);
         }
         // A screen reader presses a link as a click does.
-        QAccessible::queryAccessibleInterface(started.control(u"Label28"_s))
+        QAccessible::queryAccessibleInterface(started.form.control(u"Label28"_s))
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
         const ShellRequest homePage{RecordingShellOpener::desktopHandle,
@@ -330,9 +325,9 @@ private Q_SLOTS:
         StartedForm started;
         for (QLineEdit *box : started.form.findChildren<QLineEdit *>())
             box->setText(value.first(1));
-        started.control<QLineEdit>(u"Text1"_s)->setText(value);
-        started.control<QLineEdit>(u"Text8"_s)->setText(file);
-        started.control<QComboBox>(u"Combo3"_s)->setEditText(u"недели"_s);
+        started.form.control<QLineEdit>(u"Text1"_s)->setText(value);
+        started.form.control<QLineEdit>(u"Text8"_s)->setText(file);
+        started.form.control<QComboBox>(u"Combo3"_s)->setEditText(u"недели"_s);
 
         started.click(u"Command1"_s);
 
@@ -344,8 +339,8 @@ private Q_SLOTS:
         QVERIFY(message->frameGeometry().width() <= 1024
                 && message->frameGeometry().height() <= 768);
         message->close();
-        QCOMPARE(started.control<QLineEdit>(u"Text1"_s)->text(), value);
-        QCOMPARE(started.control<QComboBox>(u"Combo3"_s)->currentText(), u"недели"_s);
+        QCOMPARE(started.form.control<QLineEdit>(u"Text1"_s)->text(), value);
+        QCOMPARE(started.form.control<QComboBox>(u"Combo3"_s)->currentText(), u"недели"_s);
         QVERIFY(started.form.isVisible());
     }
 };
