@@ -1,4 +1,3 @@
-#include "Alone.h"
 #include "DesktopShellOpener.h"
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
@@ -9,6 +8,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -87,13 +87,10 @@ private Q_SLOTS:
         addTestRows(u"file-output.rows"_s, {"setup", "path", "document", "failure"});
     }
 
-    // Each row runs alone, in the C locale, so that a hang or a signal fails
-    // it instead of the test. The program lives on; a refused document leaves
-    // the folder exactly as it was, and only a written one is opened.
+    // The program lives on; a refused document leaves the folder exactly as
+    // it was, and only a written one is opened.
     void replacesOrRefuses()
     {
-        if (!isAlone())
-            return runAlone({u"LC_ALL=C"_s});
         QFETCH(QString, setup);
         QFETCH(QString, path);
         QFETCH(QString, document);
@@ -144,25 +141,26 @@ private Q_SLOTS:
         addTestRows(u"desktop.rows"_s, {"data", "file", "started", "handed", "told"});
     }
 
-    // Each row runs alone, on a desktop of the test's own: a fake
-    // "libreoffice" for text and a "viewer" for Word documents in "apps", no
-    // application in "none", and the system's file types.
+    // On a desktop of the test's own: a fake "libreoffice" for text and a
+    // "viewer" for Word documents in "apps", no application in "none", and
+    // the system's file types. The desktop's libraries read it only once.
     void opensThroughTheDesktopDatabase()
     {
         QFETCH(QString, data);
-        const QString desktop = QStringLiteral(FOLVAR_TEST_DATA "/desktop/");
-        QTemporaryDir home;
-        if (!isAlone() && QFile::link(u"/usr/share/mime"_s, home.filePath(u"mime"_s)))
-            return runAlone(
-                {u"HOME="_s + home.path(), u"PATH="_s + desktop + u"bin:/usr/bin:/bin"_s,
-                 u"XDG_DATA_DIRS="_s + desktop + data + u':' + home.path(),
-                 u"XDG_DATA_HOME="_s + home.path(), u"XDG_CONFIG_HOME="_s + desktop + u"config"_s,
-                 u"XDG_CONFIG_DIRS="_s + home.path(), u"XDG_CURRENT_DESKTOP="_s});
         QFETCH(QString, file);
         QFETCH(QString, started);
         QFETCH(QString, handed);
         QFETCH(QString, told);
-        const QString folder = qEnvironmentVariable("HOME");
+        const QString desktop = QStringLiteral(FOLVAR_TEST_DATA "/desktop/");
+        QTemporaryDir home;
+        const QString folder = home.path();
+        QVERIFY(QFile::link(u"/usr/share/mime"_s, folder + u"/mime"_s));
+        for (const QString &variable :
+             {u"HOME="_s + folder, u"PATH="_s + desktop + u"bin:/usr/bin:/bin"_s,
+              u"XDG_DATA_DIRS="_s + desktop + data + u':' + folder, u"XDG_DATA_HOME="_s + folder,
+              u"XDG_CONFIG_HOME="_s + desktop + u"config"_s, u"XDG_CONFIG_DIRS="_s + folder,
+              u"XDG_CURRENT_DESKTOP="_s})
+            qputenv(qPrintable(variable.section(u'=', 0, 0)), variable.section(u'=', 1).toUtf8());
         QDir::setCurrent(folder);
         if (told.isEmpty())
             QDesktopServices::setUrlHandler(u"file"_s, this, "open");
