@@ -74,8 +74,9 @@ public:
         Relations found = QAccessibleWidget::relations(match);
         const bool labelled = std::ranges::any_of(
             found, [](const auto &relation) { return relation.second & QAccessible::Label; });
-        auto *caption = combo()->window()->findChild<QWidget *>(
-            FieldCatalogue::captionLabel(combo()->objectName()));
+        const auto *form = qobject_cast<const Form1 *>(combo()->window());
+        QWidget *caption
+            = form ? form->control(FieldCatalogue::captionLabel(combo()->objectName())) : nullptr;
         if ((match & QAccessible::Label) && !labelled && caption)
             found.append({QAccessible::queryAccessibleInterface(caption), QAccessible::Label});
         return found;
