@@ -5,8 +5,15 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+#ifdef SIGPIPE
+    // A FIFO whose reader has gone must fail the document's write with EPIPE,
+    // not end the program and lose everything typed.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     SaveFileOutput output;
     SystemShellOpener shell;

@@ -1,22 +1,14 @@
 #pragma once
 
+#include "DocumentFile.h"
 #include "FileOutput.h"
 
-#include <QFile>
-
-#include <memory>
-
-// Replaces a regular file atomically: the document goes into a temporary
-// file with a short name beside it, which is flushed to disk and renamed over
-// the file, keeping its permissions. A symbolic link keeps pointing where it
-// did and its target is replaced. A FIFO, device or socket is written
-// directly, because renaming over such a node would destroy it; a FIFO
-// without a reader is refused instead of waited for.
+// Writes the document to the file a typed path leads to on this system (see
+// DocumentPath), the way the system's DocumentFile keeps a replaced file
+// whole, and refuses a path that leads nowhere before anything is written.
 class SaveFileOutput final : public FileOutput
 {
 public:
-    SaveFileOutput();
-
     bool open(const QString &typedPath) override;
     bool write(QByteArrayView bytes) override;
     bool commit() override;
@@ -24,15 +16,9 @@ public:
     QString errorString() const override;
 
 private:
-    bool openNode(const QString &path);
-    bool openTemporary(const QString &target);
-    bool replaceTarget();
     bool fail(const QString &reason);
-    bool failWithSystemReason(const QFileDevice &file);
 
-    std::unique_ptr<QFile> m_file;
-    // The file the temporary file replaces on commit; empty for a node.
-    QString m_target;
+    std::unique_ptr<DocumentFile> m_file;
     QString m_location;
     QString m_error;
 };

@@ -8,39 +8,79 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <clocale>
 #include <csignal>
 #include <fcntl.h>
 #include <future>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Every entry of a folder: a file by its bytes, a link by its target.
+// Every entry below a folder, links not followed: a file by its bytes, a
+// link by its target.
 QMap<QString, QByteArray> snapshot(const QString &folder)
 {
     QMap<QString, QByteArray> entries;
-    for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden
-                                                             | QDir::System | QDir::NoDotAndDotDot))
-        entries.insert(entry.fileName(), entry.isSymLink() ? entry.symLinkTarget().toUtf8()
-                                         : entry.isFile()  ? readFile(entry.filePath())
-                                                           : "node");
+    QDirIterator entry(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (entry.hasNext()) {
+        const QFileInfo file = entry.nextFileInfo();
+        entries.insert(QDir(folder).relativeFilePath(file.filePath()),
+                       file.isSymLink() ? file.symLinkTarget().toUtf8()
+                       : file.isFile()  ? readFile(file.filePath())
+                                        : "node");
+    }
     return entries;
 }
 
+// What protects a file: its owner, group, mode, links and every extended
+// attribute, access control lists among them.
+QByteArray protection(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status = {};
+    if (::stat(name.constData(), &status) != 0)
+        return "missing";
+    QByteArray kept = QByteArray::number(status.st_mode, 8) + ' ' + QByteArray::number(status.st_uid)
+                      + ' ' + QByteArray::number(status.st_gid) + ' '
+                      + QByteArray::number(status.st_nlink);
+    QByteArray names(1 << 16, '\0');
+    QList<QByteArray> attributes
+        = names.first(std::max<ssize_t>(::listxattr(name.constData(), names.data(), names.size()), 0))
+              .split('\0');
+    std::ranges::sort(attributes);
+    for (const QByteArray &attribute : attributes) {
+        QByteArray value(1 << 16, '\0');
+        const ssize_t size = ::getxattr(name.constData(), attribute.constData(), value.data(), value.size());
+        kept += ' ' + attribute + '=' + value.first(std::max<ssize_t>(size, 0)).toHex();
+    }
+    return kept;
+}
+
 // Sets up the first part of the path; a reader of a FIFO opens it before
-// the writer comes and reads all, or goes after ten bytes.
-std::future<QByteArray> prepare(const QString &setup, const QString &first)
+// the writer comes and reads all, or goes after ten bytes. Commands are run
+// in the folder, and a row whose commands fail here is skipped.
+std::future<QByteArray> prepare(const QString &setup, const QString &first, QString &unable)
 {
     const QByteArray name = QFile::encodeName(first);
+    if (setup.startsWith("sh: "_L1)) {
+        QProcess shell;
+        shell.start(u"sh"_s, {u"-c"_s, setup.sliced(4)});
+        if (!shell.waitForFinished() || shell.exitCode() != 0)
+            unable = QString::fromLocal8Bit(shell.readAllStandardError());
+    }
     if (setup == "old file"_L1 || setup == "size limit"_L1)
         writeFile(first, QByteArray(5000, 'o'));
     if (setup == "folder"_L1)
@@ -53,6 +93,8 @@ std::future<QByteArray> prepare(const QString &setup, const QString &first)
         mkfifo(name.constData(), 0600);
     if (!setup.endsWith("reader"_L1))
         return {};
+    // As the program does, so that the write fails instead of ending the test.
+    std::signal(SIGPIPE, SIG_IGN);
     const int fifo = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
     const qsizetype limit = setup == "reader"_L1 ? 1 << 20 : 10;
     return std::async(std::launch::async, [fifo, limit] {
@@ -67,6 +109,18 @@ std::future<QByteArray> prepare(const QString &setup, const QString &first)
         close(fifo);
         return data.first(size);
     });
+}
+
+// The C library's words in Russian and in Windows-1251, from a locale made
+// in a folder of the test's own.
+bool useCp1251Locale(const QString &folder)
+{
+    if (QProcess::execute(u"localedef"_s, {u"-i"_s, u"ru_RU"_s, u"-f"_s, u"CP1251"_s,
+                                            folder + u"/ru_RU.CP1251"_s})
+        > 1)
+        return false;
+    qputenv("LOCPATH", QFile::encodeName(folder));
+    return std::setlocale(LC_ALL, "ru_RU.CP1251") != nullptr;
 }
 
 } // namespace
@@ -84,23 +138,40 @@ public Q_SLOTS:
 private Q_SLOTS:
     void replacesOrRefuses_data()
     {
-        addTestRows(u"file-output.rows"_s, {"setup", "path", "document", "failure"});
+        addTestRows(u"file-output.rows"_s, {"setup", "user", "path", "document", "failure"});
     }
 
     // The program lives on; a refused document leaves the folder exactly as
-    // it was, and only a written one is opened.
+    // it was, and only a written one is opened. What protected a replaced
+    // file still does, and a new file is made as any new file is.
     void replacesOrRefuses()
     {
         if (!qEnvironmentVariableIsSet("FOLVAR_ROW_ALONE"))
             QSKIP("Each row runs as a test of its own.");
         QFETCH(QString, setup);
+        QFETCH(QString, user);
         QFETCH(QString, path);
         QFETCH(QString, document);
         QFETCH(QString, failure);
+        if (!user.isEmpty() && geteuid() != 0)
+            QSKIP("Only root can write as another user.");
         QTemporaryDir folder;
+        QTemporaryDir locales;
         QDir::setCurrent(folder.path());
+        ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
         qputenv("HOME", QFile::encodeName(folder.path()));
-        std::future<QByteArray> reader = prepare(setup, path.section(u'/', 0, 0));
+        const auto cleanUp = qScopeGuard([] {
+            QVERIFY(seteuid(0) == 0 || geteuid() != 0);
+            QProcess::execute(u"sh"_s, {u"-c"_s, u"chattr -R -i . ; umount small; true"_s});
+        });
+        QString unable;
+        std::future<QByteArray> reader = prepare(setup, path.section(u'/', 0, 0), unable);
+        if (!unable.isEmpty() || (setup == "CP1251 locale"_L1 && !useCp1251Locale(locales.path())))
+            QSKIP(qPrintable(u"This system cannot set the case up: "_s + unable));
+        const QStringList documents = document.split(u' ', Qt::SkipEmptyParts);
+        QByteArrayList kept;
+        for (const QString &name : documents)
+            kept.append(protection(name));
         QMap<QString, QByteArray> expected = snapshot(folder.path());
         const rlimit limit{500, 500};
         if (setup == "size limit"_L1 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR)
@@ -112,17 +183,26 @@ private Q_SLOTS:
             form.texts[u"Text1"_s] = QString(200'000, u'Ж');
         SaveFileOutput output;
         RecordingShellOpener shell;
+        QVERIFY(user.isEmpty() || (setegid(65534) == 0 && seteuid(65534) == 0));
 
         const GenerateResult result = GenerateCommand(output, shell).run(form);
 
+        // A new file is compared with one made beside it as any file is.
+        const QString touched = QFileInfo(documents.value(0)).path() + u"/touched"_s;
+        const bool isNew = kept.contains("missing");
+        QVERIFY(!isNew || writeFile(touched, {}));
+        QVERIFY(seteuid(0) == 0 || geteuid() != 0);
         QVERIFY2(failure.isEmpty() ? result.error.isEmpty() : result.error.contains(failure),
                  qPrintable(result.error));
         QCOMPARE(shell.documents.size(), failure.isEmpty() ? 1 : 0);
-        const QByteArray written = reader.valid() ? reader.get() : readFile(document);
-        if (failure.isEmpty())
-            QCOMPARE(written, testData(u"start.doc.ref"_s));
-        if (failure.isEmpty() && !document.isEmpty())
-            expected[document] = written;
+        if (reader.valid())
+            QCOMPARE(reader.get(), failure.isEmpty() ? testData(u"start.doc.ref"_s) : "\xC4\xCE\xC2\xC5\xD0\xC5\xCD\xCD\xCE\xD1");
+        for (qsizetype index = 0; index < documents.size(); ++index) {
+            QCOMPARE(readFile(documents[index]), testData(u"start.doc.ref"_s));
+            QCOMPARE(protection(documents[index]), kept[index] == "missing" ? protection(touched) : kept[index]);
+            expected[documents[index]] = testData(u"start.doc.ref"_s);
+        }
+        QVERIFY(!isNew || QFile::remove(touched));
         QCOMPARE(snapshot(folder.path()), expected);
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -34,8 +35,20 @@ inline QList<QStringList> testRows(const QString &name)
     return rows;
 }
 
+// A field of a file under tests/data: "\n" stands for a line break and
+// "\uXXXX" for any character.
+inline QString unescaped(QString field)
+{
+    static const QRegularExpression code(QStringLiteral("\\\\u([0-9A-F]{4})"));
+    field.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    for (auto found = code.match(field); found.hasMatch(); found = code.match(field))
+        field.replace(found.capturedStart(), found.capturedLength(),
+                      QChar(found.captured(1).toUShort(nullptr, 16)));
+    return field;
+}
+
 // Declares a text column for each name and adds a row for each line of a
-// file under tests/data: its name, then its fields, "\n" for a line break.
+// file under tests/data: its name, then its fields.
 inline void addTestRows(const QString &name, std::initializer_list<const char *> columns)
 {
     for (const char *column : columns)
@@ -43,6 +56,6 @@ inline void addTestRows(const QString &name, std::initializer_list<const char *>
     for (const QStringList &row : testRows(name)) {
         QTestData &data = QTest::newRow(qPrintable(row[0]));
         for (qsizetype field = 1; field <= qsizetype(columns.size()); ++field)
-            data << QString(row.value(field)).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+            data << unescaped(row.value(field));
     }
 }

@@ -1,0 +1,291 @@
+#include "LinuxDocumentFile.h"
+
+#include "SystemError.h"
+
+#include <QFile>
+#include <QList>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace {
+
+// The kernel gives up on a chain of symbolic links at the same depth.
+constexpr int linkDepth = 40;
+constexpr int temporaryAttempts = 100;
+
+QByteArray folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+QByteArray nameOf(const QByteArray &path)
+{
+    return path.mid(path.lastIndexOf('/') + 1);
+}
+
+QByteArray joined(const QByteArray &folder, const QByteArray &name)
+{
+    return folder.endsWith('/') ? folder + name : folder + '/' + name;
+}
+
+// The file the kernel writes for a path: its folders resolved as they are on
+// disk, ".." after a linked folder included, and a link at its end read from
+// the folder it physically lies in, as often as the kernel would. Empty, with
+// the reason, where the kernel would fail.
+QByteArray physicalPath(QByteArray path, int &error)
+{
+    for (int link = 0; link <= linkDepth; ++link) {
+        const QByteArray name = nameOf(path);
+        const bool folderOnly = name.isEmpty() || name == "." || name == "..";
+        char *resolved = ::realpath(folderOnly ? path.constData() : folderOf(path).constData(),
+                                    nullptr);
+        if (resolved == nullptr) {
+            error = errno;
+            return {};
+        }
+        const QByteArray folder(resolved);
+        std::free(resolved);
+        if (folderOnly)
+            return folder;
+        const QByteArray physical = joined(folder, name);
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(physical.constData(), target.data(), target.size());
+        if (length < 0)
+            return physical;
+        target.truncate(length);
+        path = target.startsWith('/') ? target : joined(folder, target);
+    }
+    error = ELOOP;
+    return {};
+}
+
+// A short name, so that a file whose own name is as long as the system
+// allows can still be replaced.
+int createTemporary(const QByteArray &folder, mode_t mode, QByteArray &path)
+{
+    for (int attempt = 0; attempt < temporaryAttempts; ++attempt) {
+        path = joined(folder, ".folvar-" + QByteArray::number(QRandomGenerator::global()->generate(), 36));
+        const int descriptor
+            = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (descriptor >= 0 || errno != EEXIST)
+            return descriptor;
+    }
+    return -1;
+}
+
+// The names of a file's extended attributes; false where they cannot be read.
+bool attributeNames(int descriptor, QList<QByteArray> &names)
+{
+    const ssize_t size = ::flistxattr(descriptor, nullptr, 0);
+    if (size < 0)
+        return errno == ENOTSUP;
+    QByteArray list(size, '\0');
+    const ssize_t length = ::flistxattr(descriptor, list.data(), list.size());
+    if (length < 0)
+        return false;
+    list.truncate(length);
+    names = list.split('\0');
+    names.removeAll(QByteArray());
+    return true;
+}
+
+// Makes the attributes of one file, access control lists included, those of
+// another: none added, none lost.
+bool copyAttributes(int from, int to)
+{
+    QList<QByteArray> kept;
+    QList<QByteArray> inherited;
+    if (!attributeNames(from, kept) || !attributeNames(to, inherited))
+        return false;
+    for (const QByteArray &name : inherited) {
+        if (!kept.contains(name) && ::fremovexattr(to, name.constData()) != 0)
+            return false;
+    }
+    for (const QByteArray &name : kept) {
+        const ssize_t size = ::fgetxattr(from, name.constData(), nullptr, 0);
+        QByteArray value(std::max<ssize_t>(size, 0), '\0');
+        const ssize_t length
+            = size < 0 ? -1 : ::fgetxattr(from, name.constData(), value.data(), value.size());
+        if (length < 0 || ::fsetxattr(to, name.constData(), value.constData(), length, 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Gives the temporary file all that protects the old one: owner, group,
+// mode and attributes. False where any of it cannot be carried over.
+bool takesOver(int temporary, int existing, const struct stat &old)
+{
+    struct stat made = {};
+    if (::fstat(temporary, &made) != 0)
+        return false;
+    if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid)
+        && ::fchown(temporary, old.st_uid, old.st_gid) != 0)
+        return false;
+    if ((made.st_mode & 07777) != (old.st_mode & 07777)
+        && ::fchmod(temporary, old.st_mode & 07777) != 0)
+        return false;
+    return copyAttributes(existing, temporary);
+}
+
+std::unique_ptr<DocumentFile> refused(QString &reason, int error)
+{
+    reason = SystemError::text(error);
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<DocumentFile> DocumentFile::open(const QString &location, QString &reason)
+{
+    return LinuxDocumentFile::open(location, reason);
+}
+
+LinuxDocumentFile::LinuxDocumentFile(Way way, int descriptor, QByteArray target,
+                                     QByteArray temporary)
+    : m_way(way)
+    , m_descriptor(descriptor)
+    , m_target(std::move(target))
+    , m_temporary(std::move(temporary))
+{
+}
+
+LinuxDocumentFile::~LinuxDocumentFile()
+{
+    release();
+}
+
+std::unique_ptr<DocumentFile> LinuxDocumentFile::open(const QString &location, QString &reason)
+{
+    int error = 0;
+    const QByteArray target = physicalPath(QFile::encodeName(location), error);
+    if (target.isEmpty())
+        return refused(reason, error);
+    const QByteArray folder = folderOf(target);
+    QByteArray temporary;
+    struct stat old = {};
+    if (::stat(target.constData(), &old) != 0) {
+        if (errno != ENOENT)
+            return refused(reason, errno);
+        // Created as any new file is: the umask or the folder's default ACL decide.
+        const int descriptor = createTemporary(folder, 0666, temporary);
+        if (descriptor < 0)
+            return refused(reason, errno);
+        return std::make_unique<LinuxDocumentFile>(Way::Rename, descriptor, target, temporary);
+    }
+    if (S_ISDIR(old.st_mode))
+        return refused(reason, EISDIR);
+    if (!S_ISREG(old.st_mode)) {
+        // Opening a FIFO for writing waits for a reader; without blocking, a
+        // FIFO with none fails at once. The writes then block as usual.
+        const int node = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (node < 0)
+            return refused(reason, errno);
+        ::fcntl(node, F_SETFL, ::fcntl(node, F_GETFL) & ~O_NONBLOCK);
+        return std::make_unique<LinuxDocumentFile>(Way::Stream, node, target, QByteArray());
+    }
+    // Opening the file itself asks the system whether it may be written.
+    const int existing = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (existing < 0)
+        return refused(reason, errno);
+    ::fstat(existing, &old);
+    const int replacement = old.st_nlink == 1 ? createTemporary(folder, 0600, temporary) : -1;
+    if (replacement >= 0 && takesOver(replacement, existing, old)) {
+        ::close(existing);
+        return std::make_unique<LinuxDocumentFile>(Way::Rename, replacement, target, temporary);
+    }
+    if (replacement >= 0) {
+        ::close(replacement);
+        ::unlink(temporary.constData());
+    }
+    return std::make_unique<LinuxDocumentFile>(Way::InPlace, existing, target, QByteArray());
+}
+
+bool LinuxDocumentFile::write(QByteArrayView bytes)
+{
+    if (m_descriptor < 0)
+        return false;
+    if (m_way == Way::InPlace) {
+        m_pending += bytes;
+        return true;
+    }
+    return writeAll(bytes, -1);
+}
+
+bool LinuxDocumentFile::commit()
+{
+    if (m_descriptor < 0)
+        return false;
+    if (m_way == Way::InPlace && !rewriteInPlace())
+        return false;
+    // A document cut short by a full disk never takes the old file's place.
+    if (m_way == Way::Rename && ::fsync(m_descriptor) != 0)
+        return fail(errno);
+    const int descriptor = std::exchange(m_descriptor, -1);
+    if (::close(descriptor) != 0)
+        return fail(errno);
+    if (m_way == Way::Rename && ::rename(m_temporary.constData(), m_target.constData()) != 0)
+        return fail(errno);
+    m_temporary.clear();
+    return true;
+}
+
+QString LinuxDocumentFile::errorString() const
+{
+    return m_error;
+}
+
+// From the offset, or from the current position where it is negative.
+bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const auto rest = static_cast<std::size_t>(bytes.size() - done);
+        const ssize_t written = offset < 0
+                                    ? ::write(m_descriptor, bytes.data() + done, rest)
+                                    : ::pwrite(m_descriptor, bytes.data() + done, rest, offset + done);
+        if (written < 0 && errno != EINTR)
+            return fail(errno);
+        done += std::max<ssize_t>(written, 0);
+    }
+    return true;
+}
+
+// The space is reserved first, so that a full disk fails before a byte of
+// the old text is gone. A file system that cannot reserve space is written
+// all the same.
+bool LinuxDocumentFile::rewriteInPlace()
+{
+    const auto size = static_cast<off_t>(m_pending.size());
+    const int reserved = ::posix_fallocate(m_descriptor, 0, size);
+    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
+        return fail(reserved);
+    if (!writeAll(m_pending, 0))
+        return false;
+    if (::ftruncate(m_descriptor, size) != 0 || ::fsync(m_descriptor) != 0)
+        return fail(errno);
+    return true;
+}
+
+bool LinuxDocumentFile::fail(int error)
+{
+    m_error = SystemError::text(error);
+    release();
+    return false;
+}
+
+void LinuxDocumentFile::release()
+{
+    if (m_descriptor >= 0)
+        ::close(std::exchange(m_descriptor, -1));
+    if (!m_temporary.isEmpty())
+        ::unlink(std::exchange(m_temporary, QByteArray()).constData());
+}
