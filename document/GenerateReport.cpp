@@ -1,5 +1,6 @@
 #include "GenerateReport.h"
 
+#include "DocumentPath.h"
 #include "GenerateCommand.h"
 
 #include <QStringList>
@@ -8,16 +9,27 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Control characters show as their pictures (U+2400...), so a pasted line
-// break cannot break the message.
+QString codeOf(char32_t character)
+{
+    return u"U+%1"_s.arg(uint(character), 4, 16, QChar(u'0')).toUpper();
+}
+
+// Characters a path may not hold show as marks: controls as their pictures
+// (U+2400...), format and separator characters by their codes, so that a
+// pasted line break cannot add a line and a direction mark cannot make
+// "cod\u202Eexe.doc" look like "codcod.exe".
 QString visible(const QString &text)
 {
-    QString shown = text;
-    for (QChar &character : shown) {
-        if (character.unicode() < 0x20)
-            character = QChar(0x2400 + character.unicode());
+    QString shown;
+    for (const QChar character : text) {
+        if (!DocumentPath::isHidden(character))
+            shown += character;
+        else if (character.unicode() < 0x20)
+            shown += QChar(0x2400 + character.unicode());
         else if (character.category() == QChar::Other_Control)
-            character = QChar(0x2421);
+            shown += QChar(0x2421);
+        else
+            shown += u'<' + codeOf(character.unicode()) + u'>';
     }
     if (shown.size() > GenerateReport::longestPath) {
         const qsizetype half = GenerateReport::longestPath / 2;
@@ -35,7 +47,7 @@ QString listed(char32_t character)
     const bool drawsAlone = QChar::isPrint(character) && category != QChar::Mark_NonSpacing
                             && category != QChar::Mark_SpacingCombining
                             && category != QChar::Mark_Enclosing && !QChar::isSpace(character);
-    return drawsAlone ? text : u"U+%1"_s.arg(uint(character), 4, 16, QChar(u'0')).toUpper();
+    return drawsAlone ? text : codeOf(character);
 }
 
 QString notWritten(const GenerateResult &result)

@@ -65,8 +65,11 @@ int Windows1251::byteFor(char16_t character)
     return upperBytes().value(character, unmapped);
 }
 
-Windows1251::Encoded Windows1251::encode(QStringView text)
+// Text is composed first: a letter typed or pasted as a base and a mark
+// ("И" and U+0306) is the one letter the code page has ("Й").
+Windows1251::Encoded Windows1251::encode(QStringView typed)
 {
+    const QString text = typed.toString().normalized(QString::NormalizationForm_C);
     Encoded encoded;
     encoded.bytes.reserve(text.size());
     QSet<char32_t> listed;
@@ -77,7 +80,7 @@ Windows1251::Encoded Windows1251::encode(QStringView text)
             ++index;
             continue;
         }
-        const auto [character, length] = characterAt(text.sliced(index));
+        const auto [character, length] = characterAt(QStringView(text).sliced(index));
         encoded.bytes += replacement;
         if (!listed.contains(character)) {
             listed.insert(character);

@@ -4,8 +4,8 @@
 #include <QList>
 #include <QStringView>
 
-// Encodes text in Windows-1251, whatever the system locale. A character the
-// code page lacks, and a control character other than TAB, LF and CR,
+// Encodes text in Windows-1251, whatever the system locale, once it is
+// composed (Unicode's NFC). A character the code page lacks, and a control character other than TAB, LF and CR,
 // becomes one '?' (a surrogate pair counts as one character). Qt's own
 // encoder writes 0x1A there, which many Windows programs read as the end of
 // the file.
@@ -22,7 +22,7 @@ public:
         QList<char32_t> replaced;
     };
 
-    static Encoded encode(QStringView text);
+    static Encoded encode(QStringView typed);
     // The byte for one UTF-16 code unit, or unmapped.
     static int byteFor(char16_t character);
 };

@@ -17,27 +17,37 @@ class TestDocument : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Every character but the surrogates, each against the C library's own
-    // converter, which writes controls through and lacks a byte where '?' goes.
+    // Every character but the surrogates, once composed, each against the C
+    // library's own converter, which writes controls through and lacks a
+    // byte where '?' goes.
     void encodesAsTheSystemConverterDoes()
     {
         const iconv_t converter = iconv_open("CP1251", "UTF-16LE");
         // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open() fails with (iconv_t)-1.
         QVERIFY(converter != reinterpret_cast<iconv_t>(-1));
-        for (char32_t code = 0; code <= 0xFFFF; code = code == 0xD7FF ? 0xE000 : code + 1) {
-            const auto character = static_cast<char16_t>(code);
-            std::array<char, 2> in{char(character & 0xFF), char(character >> 8)};
+        const auto systemByte = [converter](char16_t unit) {
+            std::array<char, 2> in{char(unit & 0xFF), char(unit >> 8)};
             char out = '?';
             char *inPointer = in.data();
             char *outPointer = &out;
             size_t inLeft = in.size();
             size_t outLeft = 1;
             iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
-            if ((code < 0x20 && code != '\t' && code != '\n' && code != '\r') || code == 0x7F)
-                out = '?';
-            QCOMPARE(Windows1251::encode(QStringView(&character, 1)).bytes, QByteArray(1, out));
+            const bool control = (unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r');
+            return control || unit == 0x7F ? '?' : out;
+        };
+        for (char32_t code = 0; code <= 0xFFFF; code = code == 0xD7FF ? 0xE000 : code + 1) {
+            const auto character = static_cast<char16_t>(code);
+            QByteArray expected;
+            const QString composed = QString(QChar(character)).normalized(QString::NormalizationForm_C);
+            for (const char32_t point : composed.toUcs4())
+                expected += point > 0xFFFF ? '?' : systemByte(static_cast<char16_t>(point));
+            QCOMPARE(Windows1251::encode(QStringView(&character, 1)).bytes, expected);
         }
         iconv_close(converter);
+        // A high surrogate with nothing after it is one character the code page lacks.
+        const std::array<char16_t, 2> lone{u'a', 0xD83D};
+        QCOMPARE(Windows1251::encode(QStringView(lone.data(), lone.size())).bytes, "a?");
     }
 
     void writesTheReferenceDocument_data()
@@ -83,17 +93,48 @@ private Q_SLOTS:
         form.texts[u"Text1"_s] = u"é\u0100\u0100\tа\r\nб"_s;
         form.texts[u"Text18"_s] = u"中\U0001F697\x1A\0\U0001F697"_s + QChar(0xD83D) + u'x';
         form.texts[u"Combo3"_s] = u"\x7F"_s;
+        // Decomposed, as some programs paste it: each letter and its mark is one letter.
+        form.texts[u"Text2"_s] = u"И\u0306ошкар-Ола, ул. Короле\u0308ва, \u0430\u0301"_s;
         MemoryOutput output;
         RecordingShellOpener shell;
 
         const GenerateResult result = GenerateCommand(output, shell).run(form);
 
-        const QList<RowReplacement> expected{
-            {2, {0xE9, 0x100}}, {17, {0x4E2D, 0x1F697, 0x1A, 0, 0xD83D}}, {23, {0x7F}}};
+        const QList<RowReplacement> expected{{2, {0xE9, 0x100}},
+                                             {3, {0x301}},
+                                             {17, {0x4E2D, 0x1F697, 0x1A, 0, 0xD83D}},
+                                             {23, {0x7F}}};
         QCOMPARE(result.replacements, expected);
         QVERIFY(output.bytes.contains(":   ???\t\xE0\r\n\xE1\r\r\n"));
+        QVERIFY(output.bytes.contains(": \xC9\xEE\xF8\xEA\xE0\xF0-\xCE\xEB\xE0, \xF3\xEB. "
+                                      "\xCA\xEE\xF0\xEE\xEB\xB8\xE2\xE0, \xE0?\r\r\n"));
         QVERIFY(output.bytes.contains(":  ??????x\r\r\n"));
         QVERIFY(output.bytes.contains(" 31 ?\r\r\n"));
+    }
+
+    void wordsEachMessage_data()
+    {
+        addTestRows(u"messages"_s,
+                    {"typed", "location", "error", "written", "opened", "replaced", "message"});
+    }
+
+    void wordsEachMessage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, location);
+        QFETCH(QString, error);
+        QFETCH(QString, written);
+        QFETCH(QString, opened);
+        QFETCH(QString, replaced);
+        QFETCH(QString, message);
+        GenerateResult result{typed, location, error, {}, written == "yes"_L1, opened == "yes"_L1};
+        for (const QString &row : replaced.split(u';', Qt::SkipEmptyParts)) {
+            RowReplacement replacement{row.section(u':', 0, 0).toInt(), {}};
+            for (const QString &code : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts))
+                replacement.characters.append(code.toUInt(nullptr, 16));
+            result.replacements.append(replacement);
+        }
+        QCOMPARE(GenerateReport::text(result), message);
     }
 };
 
