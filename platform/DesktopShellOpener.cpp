@@ -5,8 +5,13 @@
 #include "linux/DefaultApplication.h"
 
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QUrl>
+
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
 
 quintptr DesktopShellOpener::desktopWindow()
 {
@@ -20,9 +25,9 @@ bool DesktopShellOpener::openDocument(const ShellRequest &request)
         return false;
     const std::optional<ViewerCommand> viewer
         = ViewerCommand::forApplication(DefaultApplication::executableFor(file), file);
-    if (viewer && QProcess::startDetached(viewer->program, viewer->arguments))
+    if (viewer && start(viewer->program, viewer->arguments, file))
         return true;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    return start(u"xdg-open"_s, {file}, file);
 }
 
 // The query of a mail address is percent-encoded on the way, so its
@@ -30,4 +35,33 @@ bool DesktopShellOpener::openDocument(const ShellRequest &request)
 void DesktopShellOpener::openAddress(const ShellRequest &request)
 {
     QDesktopServices::openUrl(QUrl(request.file, QUrl::TolerantMode));
+}
+
+// The process has no parent: deleting a running QProcess would end the
+// viewer with the window. It deletes itself once the viewer has ended.
+bool DesktopShellOpener::start(const QString &program, const QStringList &arguments,
+                               const QString &file)
+{
+    auto *process = new QProcess;
+    process->setProgram(program);
+    process->setArguments(arguments);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->setChildProcessModifier([] { ::setsid(); });
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    QElapsedTimer running;
+    running.start();
+    connect(process, &QProcess::finished, this,
+            [this, process, file, running](int exitCode, QProcess::ExitStatus status) {
+                const bool failed = exitCode != 0 || status != QProcess::NormalExit;
+                if (failed && running.elapsed() < watchMilliseconds)
+                    Q_EMIT documentNotShown(file);
+                process->deleteLater();
+            });
+    return true;
 }

@@ -2,13 +2,15 @@
 
 #include "ShellRequest.h"
 
+#include <QObject>
+
 // Hands the written document and the author's addresses to the desktop's
 // applications. Requests return at once, without waiting for what they start.
-class ShellOpener
+class ShellOpener : public QObject
 {
-public:
-    virtual ~ShellOpener() = default;
+    Q_OBJECT
 
+public:
     // The handle of the desktop window, the owner of requests made for it.
     virtual quintptr desktopWindow() = 0;
     // Shows the written document, always as a file, whatever its name looks
@@ -16,4 +18,8 @@ public:
     virtual bool openDocument(const ShellRequest &request) = 0;
     // Opens a web or mail address; its outcome is not reported.
     virtual void openAddress(const ShellRequest &request) = 0;
+
+Q_SIGNALS:
+    // What was started to show the document failed soon after it started.
+    void documentNotShown(const QString &file);
 };

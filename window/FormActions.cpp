@@ -43,6 +43,7 @@ void FormActions::connectControls()
     connect(link(ControlTable::homePageLink), &LinkLabel::clicked, this,
             &FormActions::openHomePage);
     connect(link(ControlTable::mailLink), &LinkLabel::clicked, this, &FormActions::writeToAuthor);
+    connect(&m_shell, &ShellOpener::documentNotShown, this, &FormActions::tellNotShown);
 }
 
 void FormActions::load()
@@ -57,6 +58,15 @@ void FormActions::generate()
     const QString report = GenerateReport::text(result);
     if (!report.isEmpty())
         tell(report);
+}
+
+// What was started to show a written document gave up soon after.
+void FormActions::tellNotShown(const QString &file)
+{
+    GenerateResult written;
+    written.location = file;
+    written.written = true;
+    tell(GenerateReport::text(written));
 }
 
 void FormActions::selectDocFormat()

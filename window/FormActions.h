@@ -21,6 +21,7 @@ public:
 
 public Q_SLOTS:
     void generate();
+    void tellNotShown(const QString &file);
     void selectDocFormat();
     void selectTxtFormat();
     void showPanel();

@@ -79,6 +79,26 @@ bool fits(QLabel *label)
     return roomy == unclipped;
 }
 
+// Counts the events of one type that an object receives.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QEvent::Type type, int &count)
+        : m_type(type)
+        , m_count(count)
+    {
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        m_count += event->type() == m_type ? 1 : 0;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int &m_count;
+};
+
 // The window as the program starts it, with a recording shell.
 struct StartedForm
 {
@@ -200,6 +220,41 @@ private Q_SLOTS:
         QCOMPARE(hand.pixmap().size(), QSize(32, 32));
     }
 
+    // A 10 x 8 picture on the 49 x 41 car button: centred within the two-pixel
+    // border, or in what is left above a caption; drawn again when it changes.
+    void pictureButtonPlacesAndRepaintsItsPicture()
+    {
+        PictureButton button;
+        button.setGeometry(0, 0, 49, 41);
+        QPixmap red(10, 8);
+        red.fill(Qt::red);
+        button.setPicture(red);
+        const auto pictureAt = [&button] {
+            const QImage image = button.grab().toImage();
+            QRect found;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    found |= image.pixelColor(x, y) == Qt::red ? QRect(x, y, 1, 1) : QRect();
+            }
+            return found;
+        };
+        QCOMPARE(pictureAt(), QRect(20, 17, 10, 8));
+        button.setText(u"Ж"_s);
+        const int captionTop = 39 - button.fontMetrics().height();
+        QCOMPARE(pictureAt(), QRect(20, (2 + captionTop - 1) / 2 - 3, 10, 8));
+
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        int paints = 0;
+        EventCounter counter(QEvent::Paint, paints);
+        button.installEventFilter(&counter);
+        QTRY_VERIFY(paints > 0);
+        QTest::qWait(50);
+        paints = 0;
+        button.setPicture(QPixmap());
+        QTRY_VERIFY(paints > 0);
+    }
+
     void writesWhatIsTyped_data()
     {
         QTest::addColumn<QString>("option");
@@ -295,14 +350,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("told");
+        QTest::addColumn<bool>("viewerFails");
 
         QTest::newRow("line break in a long path") << u"a\nb"_s + QString(300, u'x') << u"Иванов"_s
-                                                   << u"a\u240Ab"_s + QString(37, u'x') + u'…';
+                                                   << u"a\u240Ab"_s + QString(37, u'x') + u'…'
+                                                   << false;
         QString cjk(1'000'000, u'中');
         for (qsizetype index = 0; index < cjk.size(); ++index)
             cjk[index] = QChar(char16_t(0x4E00 + index % 20'000));
         QTest::newRow("a million CJK characters")
-            << u"avto.doc"_s << cjk << u"строка 9: 一\nи ещё в 15 строках"_s;
+            << u"avto.doc"_s << cjk << u"строка 9: 一\nи ещё в 15 строках"_s << false;
+        QTest::newRow("the viewer gives up") << u"avto.doc"_s << u"Иванов"_s
+                                             << u"/avto.doc\nНо показать его не удалось"_s << true;
     }
 
     // The message is an alert shown without blocking, it fits on a 1024 x
@@ -312,6 +371,7 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, value);
         QFETCH(QString, told);
+        QFETCH(bool, viewerFails);
         QTemporaryDir folder;
         QDir::setCurrent(folder.path());
         StartedForm started;
@@ -322,6 +382,8 @@ private Q_SLOTS:
         started.form.control<QComboBox>(u"Combo3"_s)->setEditText(u"недели"_s);
 
         started.click(u"Command1"_s);
+        if (viewerFails)
+            Q_EMIT started.shell.documentNotShown(folder.filePath(file));
 
         auto *message = started.form.findChild<QMessageBox *>();
         QVERIFY(message && message->isVisible());
