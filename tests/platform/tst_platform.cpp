@@ -69,9 +69,10 @@ QByteArray protection(const QString &path)
     return kept;
 }
 
-// Sets up the first part of the path; a reader of a FIFO opens it before
-// the writer comes and reads all, or goes after ten bytes. Commands are run
-// in the folder, and a row whose commands fail here is skipped.
+// Makes what stands at the path beforehand: by commands run in the folder,
+// where a row's commands fail here the row is skipped; or a FIFO whose
+// reader opens it before the writer comes and reads all, or goes after ten
+// bytes; or a file to replace under a limit of 500 bytes a file.
 std::future<QByteArray> prepare(const QString &setup, const QString &first, QString &unable)
 {
     const QByteArray name = QFile::encodeName(first);
@@ -81,18 +82,13 @@ std::future<QByteArray> prepare(const QString &setup, const QString &first, QStr
         if (!shell.waitForFinished() || shell.exitCode() != 0)
             unable = QString::fromLocal8Bit(shell.readAllStandardError());
     }
-    if (setup == "old file"_L1 || setup == "size limit"_L1)
-        writeFile(first, QByteArray(5000, 'o'));
-    if (setup == "folder"_L1)
-        QDir().mkdir(first);
-    if (setup == "link"_L1 && writeFile(u"target.doc"_s, "old"))
-        symlink("target.doc", name.constData());
-    if (setup == "link loop"_L1)
-        symlink(name.constData(), name.constData());
-    if (setup == "fifo"_L1 || setup.endsWith("reader"_L1))
-        mkfifo(name.constData(), 0600);
+    const rlimit fileLimit{500, 500};
+    if (setup == "size limit"_L1 && writeFile(first, QByteArray(5000, 'o'))
+        && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR)
+        setrlimit(RLIMIT_FSIZE, &fileLimit);
     if (!setup.endsWith("reader"_L1))
         return {};
+    mkfifo(name.constData(), 0600);
     // As the program does, so that the write fails instead of ending the test.
     std::signal(SIGPIPE, SIG_IGN);
     const int fifo = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
@@ -173,9 +169,6 @@ private Q_SLOTS:
         for (const QString &name : documents)
             kept.append(protection(name));
         QMap<QString, QByteArray> expected = snapshot(folder.path());
-        const rlimit limit{500, 500};
-        if (setup == "size limit"_L1 && std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR)
-            setrlimit(RLIMIT_FSIZE, &limit);
         MapForm form;
         form.path = path;
         // More than a pipe holds, so the writer is still writing when the reader goes.
