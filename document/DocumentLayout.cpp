@@ -4,6 +4,7 @@
 #include "FormReader.h"
 
 #include <array>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,11 +14,11 @@ constexpr QStringView cr = u"\r";
 constexpr QStringView crLf = u"\r\n";
 constexpr QStringView crLfLf = u"\r\n\n";
 
-// A row either prints fixed text or the catalogue row named by its key.
+// A row either prints fixed text or the catalogue row of a particular.
 struct LayoutRow
 {
     QStringView fixedText;
-    QStringView catalogueKey;
+    std::optional<Particular> particular;
     int docRun;
     int txtRun;
     QStringView tail;
@@ -25,32 +26,32 @@ struct LayoutRow
 };
 
 constexpr std::array<LayoutRow, DocumentLayout::rowCount> layoutRows{{
-    {u"ДОВЕРЕННОСТЬ", {}, 0, 0, {}, crLf},
-    {{}, u"city", 3, 5, {}, cr},
-    {{}, u"region", 1, 1, {}, cr},
-    {{}, u"territory", 4, 6, {}, crLf},
-    {{}, u"make_model", 0, 0, {}, cr},
-    {{}, u"reg_plate", 2, 2, {}, cr},
-    {{}, u"colour", 34, 56, {}, cr},
-    {{}, u"vin", 9, 14, {}, cr},
-    {{}, u"year", 27, 44, {}, cr},
-    {{}, u"engine_no", 27, 43, {}, cr},
-    {{}, u"chassis_no", 24, 38, {}, cr},
-    {{}, u"body_no", 21, 35, {}, crLf},
-    {{}, u"vehicle_passport", 1, 7, {}, cr},
-    {{}, u"reg_certificate", 0, 1, {}, cr},
-    {{}, u"issued_by", 9, 23, {}, cr},
-    {{}, u"issue_date", 1, 22, {}, crLf},
-    {{}, u"owner_name", 1, 1, {}, cr},
-    {{}, u"owner_address", 12, 20, {}, cr},
-    {{}, u"owner_passport", 3, 6, {}, cr},
-    {{}, u"passport_issued_by", 12, 19, {}, crLf},
-    {{}, u"proxy_name", 1, 1, {}, cr},
-    {{}, u"proxy_address", 12, 19, {}, crLf},
-    {{}, u"validity", 2, 2, {}, cr},
-    {{}, u"valid_from", 1, 1, u"года", crLfLf},
-    {u"Подпись владельца:", {}, 0, 0, {}, crLf},
-    {u"Подпись доверенного:", {}, 0, 0, {}, cr},
+    {u"ДОВЕРЕННОСТЬ", std::nullopt, 0, 0, {}, crLf},
+    {{}, Particular::City, 3, 5, {}, cr},
+    {{}, Particular::Region, 1, 1, {}, cr},
+    {{}, Particular::Territory, 4, 6, {}, crLf},
+    {{}, Particular::MakeModel, 0, 0, {}, cr},
+    {{}, Particular::RegPlate, 2, 2, {}, cr},
+    {{}, Particular::Colour, 34, 56, {}, cr},
+    {{}, Particular::Vin, 9, 14, {}, cr},
+    {{}, Particular::Year, 27, 44, {}, cr},
+    {{}, Particular::EngineNo, 27, 43, {}, cr},
+    {{}, Particular::ChassisNo, 24, 38, {}, cr},
+    {{}, Particular::BodyNo, 21, 35, {}, crLf},
+    {{}, Particular::VehiclePassport, 1, 7, {}, cr},
+    {{}, Particular::RegCertificate, 0, 1, {}, cr},
+    {{}, Particular::IssuedBy, 9, 23, {}, cr},
+    {{}, Particular::IssueDate, 1, 22, {}, crLf},
+    {{}, Particular::OwnerName, 1, 1, {}, cr},
+    {{}, Particular::OwnerAddress, 12, 20, {}, cr},
+    {{}, Particular::OwnerPassport, 3, 6, {}, cr},
+    {{}, Particular::PassportIssuedBy, 12, 19, {}, crLf},
+    {{}, Particular::ProxyName, 1, 1, {}, cr},
+    {{}, Particular::ProxyAddress, 12, 19, {}, crLf},
+    {{}, Particular::Validity, 2, 2, {}, cr},
+    {{}, Particular::ValidFrom, 1, 1, u"года", crLfLf},
+    {u"Подпись владельца:", std::nullopt, 0, 0, {}, crLf},
+    {u"Подпись доверенного:", std::nullopt, 0, 0, {}, cr},
 }};
 
 constexpr QStringView space = u" ";
@@ -83,9 +84,9 @@ QString DocumentLayout::composeRow(Layout layout, int row, const FormReader &for
     Q_ASSERT(row >= 1 && row <= rowCount);
     const LayoutRow &layoutRow = layoutRows[static_cast<std::size_t>(row - 1)];
     QString line = layoutRow.fixedText.toString();
-    if (!layoutRow.catalogueKey.isEmpty()) {
+    if (layoutRow.particular) {
         const int run = layout == Layout::Doc ? layoutRow.docRun : layoutRow.txtRun;
-        appendFields(FieldCatalogue::row(layoutRow.catalogueKey), run, form, line);
+        appendFields(FieldCatalogue::row(*layoutRow.particular), run, form, line);
     }
     line += layoutRow.tail;
     line += layoutRow.ending;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Particular.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,7 +25,7 @@ struct CatalogueField
 
 struct CatalogueRow
 {
-    QString key;
+    Particular particular;
     QList<CatalogueField> fields;
 };
 
@@ -34,7 +36,7 @@ class FieldCatalogue
 {
 public:
     static const QList<CatalogueRow> &rows();
-    static const CatalogueRow &row(QStringView key);
+    static const CatalogueRow &row(Particular particular);
     // The field whose label or input has this control name, or nullptr.
     static const CatalogueField *field(QStringView controlName);
     // The label whose caption stands for an input: its own, or the row's

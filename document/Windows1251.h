@@ -5,10 +5,9 @@
 #include <QStringView>
 
 // Encodes text in Windows-1251, whatever the system locale, once it is
-// composed (Unicode's NFC). A character the code page lacks, and a control character other than TAB, LF and CR,
-// becomes one '?' (a surrogate pair counts as one character). Qt's own
-// encoder writes 0x1A there, which many Windows programs read as the end of
-// the file.
+// composed (Unicode's NFC). A character the code page lacks, and a control character other than
+// TAB, LF and CR, becomes one '?' (a surrogate pair counts as one character). Qt's own encoder
+// writes 0x1A there, which many Windows programs read as the end of the file.
 class Windows1251
 {
 public:

@@ -134,7 +134,8 @@ QWidget *ControlFactory::createButton(const ControlEntry &entry, PictureButton *
     button->setPicture(Pictures::pixmap(entry.picture));
     button->setPalette(face(entry));
     // A screen reader names a button by what it does, as its tool tip says.
-    button->setAccessibleName(entry.toolTip.toString());
+    button->setAccessibleName(
+        (entry.spokenName.isEmpty() ? entry.toolTip : entry.spokenName).toString());
     return button;
 }
 

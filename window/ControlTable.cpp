@@ -80,6 +80,10 @@ constexpr std::array controlList{
                  FormTexts::homePage},
     ControlEntry{ControlTable::mailLink, LinkLabel, window, 7920, 2760, 1455, 255, 65, regular,
                  FormTexts::mailAddress},
+    // The buttons' captions and tool tips are the form's own, slips included:
+    // the caption "Command3" and the spelling "довереность" are what the
+    // people who know the form expect to see. A screen reader is told the
+    // words spelled rightly.
     ControlEntry{ControlTable::generateButton,
                  PictureButton,
                  window,
@@ -91,6 +95,7 @@ constexpr std::array controlList{
                  regular,
                  {},
                  u"посмотреть довереность",
+                 u"посмотреть доверенность",
                  Picture::Car},
     ControlEntry{ControlTable::exitButton,
                  PictureButton,
@@ -103,9 +108,21 @@ constexpr std::array controlList{
                  regular,
                  {},
                  u"выход",
+                 {},
                  Picture::Door},
-    ControlEntry{ControlTable::showPanelButton, PictureButton, window, 8880, 7800, 735, 615, 62,
-                 regular, u"Command3", u"выбрать doc или txt", Picture::Pages,
+    ControlEntry{ControlTable::showPanelButton,
+                 PictureButton,
+                 window,
+                 8880,
+                 7800,
+                 735,
+                 615,
+                 62,
+                 regular,
+                 u"Command3",
+                 u"выбрать doc или txt",
+                 {},
+                 Picture::Pages,
                  QPalette::WindowText},
 
     // The panel and what it holds.
@@ -114,8 +131,19 @@ constexpr std::array controlList{
     ControlEntry{ControlTable::txtOption, Option, frame, 1200, 240, 735, 255, 58, bold, u".txt"},
     ControlEntry{ControlTable::pathBox, TextBox, frame, 2040, 240, 3015, 285, 59, bold,
                  FormTexts::docPath},
-    ControlEntry{ControlTable::hidePanelButton, PictureButton, frame, 5160, 240, 1215, 375, 63,
-                 bold, u"выход", u"скрыть панель", Picture::ExitWord},
+    ControlEntry{ControlTable::hidePanelButton,
+                 PictureButton,
+                 frame,
+                 5160,
+                 240,
+                 1215,
+                 375,
+                 63,
+                 bold,
+                 u"выход",
+                 u"скрыть панель",
+                 {},
+                 Picture::ExitWord},
 };
 
 } // namespace

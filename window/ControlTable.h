@@ -26,6 +26,8 @@ struct ControlEntry
     bool bold;
     QStringView caption = {};
     QStringView toolTip = {};
+    // What a screen reader calls a button, where its tool tip does not say it rightly.
+    QStringView spokenName = {};
     Picture picture = Picture::None;
     // The system colour a label, option or button is filled with.
     QPalette::ColorRole face = QPalette::ButtonText;
