@@ -45,8 +45,8 @@ QByteArray physicalPath(QByteArray path, int &error)
     for (int link = 0; link <= linkDepth; ++link) {
         const QByteArray name = nameOf(path);
         const bool folderOnly = name.isEmpty() || name == "." || name == "..";
-        char *resolved = ::realpath(folderOnly ? path.constData() : folderOf(path).constData(),
-                                    nullptr);
+        char *resolved
+            = ::realpath(folderOnly ? path.constData() : folderOf(path).constData(), nullptr);
         if (resolved == nullptr) {
             error = errno;
             return {};
@@ -72,7 +72,8 @@ QByteArray physicalPath(QByteArray path, int &error)
 int createTemporary(const QByteArray &folder, mode_t mode, QByteArray &path)
 {
     for (int attempt = 0; attempt < temporaryAttempts; ++attempt) {
-        path = joined(folder, ".folvar-" + QByteArray::number(QRandomGenerator::global()->generate(), 36));
+        path = joined(folder,
+                      ".folvar-" + QByteArray::number(QRandomGenerator::global()->generate(), 36));
         const int descriptor
             = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
         if (descriptor >= 0 || errno != EEXIST)
@@ -249,9 +250,9 @@ bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
     qsizetype done = 0;
     while (done < bytes.size()) {
         const auto rest = static_cast<std::size_t>(bytes.size() - done);
-        const ssize_t written = offset < 0
-                                    ? ::write(m_descriptor, bytes.data() + done, rest)
-                                    : ::pwrite(m_descriptor, bytes.data() + done, rest, offset + done);
+        const ssize_t written
+            = offset < 0 ? ::write(m_descriptor, bytes.data() + done, rest)
+                         : ::pwrite(m_descriptor, bytes.data() + done, rest, offset + done);
         if (written < 0 && errno != EINTR)
             return fail(errno);
         done += std::max<ssize_t>(written, 0);

@@ -20,7 +20,8 @@ QString decoded(const char *text, const char *codeSet)
     char *outPointer = out.data();
     std::size_t inLeft = static_cast<std::size_t>(in.size());
     std::size_t outLeft = static_cast<std::size_t>(out.size());
-    const bool complete = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
+    const bool complete
+        = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
     iconv_close(converter);
     if (!complete)
         return QString::fromLocal8Bit(text);

@@ -39,7 +39,8 @@ private Q_SLOTS:
         for (char32_t code = 0; code <= 0xFFFF; code = code == 0xD7FF ? 0xE000 : code + 1) {
             const auto character = static_cast<char16_t>(code);
             QByteArray expected;
-            const QString composed = QString(QChar(character)).normalized(QString::NormalizationForm_C);
+            const QString composed
+                = QString(QChar(character)).normalized(QString::NormalizationForm_C);
             for (const char32_t point : composed.toUcs4())
                 expected += point > 0xFFFF ? '?' : systemByte(static_cast<char16_t>(point));
             QCOMPARE(Windows1251::encode(QStringView(&character, 1)).bytes, expected);

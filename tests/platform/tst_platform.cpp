@@ -33,7 +33,8 @@ namespace {
 QMap<QString, QByteArray> snapshot(const QString &folder)
 {
     QMap<QString, QByteArray> entries;
-    QDirIterator entry(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator entry(folder,
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                        QDirIterator::Subdirectories);
     while (entry.hasNext()) {
         const QFileInfo file = entry.nextFileInfo();
@@ -53,17 +54,20 @@ QByteArray protection(const QString &path)
     struct stat status = {};
     if (::stat(name.constData(), &status) != 0)
         return "missing";
-    QByteArray kept = QByteArray::number(status.st_mode, 8) + ' ' + QByteArray::number(status.st_uid)
-                      + ' ' + QByteArray::number(status.st_gid) + ' '
-                      + QByteArray::number(status.st_nlink);
+    QByteArray kept = QByteArray::number(status.st_mode, 8) + ' '
+                      + QByteArray::number(status.st_uid) + ' ' + QByteArray::number(status.st_gid)
+                      + ' ' + QByteArray::number(status.st_nlink);
     QByteArray names(1 << 16, '\0');
     QList<QByteArray> attributes
-        = names.first(std::max<ssize_t>(::listxattr(name.constData(), names.data(), names.size()), 0))
+        = names
+              .first(
+                  std::max<ssize_t>(::listxattr(name.constData(), names.data(), names.size()), 0))
               .split('\0');
     std::ranges::sort(attributes);
     for (const QByteArray &attribute : attributes) {
         QByteArray value(1 << 16, '\0');
-        const ssize_t size = ::getxattr(name.constData(), attribute.constData(), value.data(), value.size());
+        const ssize_t size
+            = ::getxattr(name.constData(), attribute.constData(), value.data(), value.size());
         kept += ' ' + attribute + '=' + value.first(std::max<ssize_t>(size, 0)).toHex();
     }
     return kept;
@@ -111,8 +115,8 @@ std::future<QByteArray> prepare(const QString &setup, const QString &first, QStr
 // in a folder of the test's own.
 bool useCp1251Locale(const QString &folder)
 {
-    if (QProcess::execute(u"localedef"_s, {u"-i"_s, u"ru_RU"_s, u"-f"_s, u"CP1251"_s,
-                                            folder + u"/ru_RU.CP1251"_s})
+    if (QProcess::execute(u"localedef"_s,
+                          {u"-i"_s, u"ru_RU"_s, u"-f"_s, u"CP1251"_s, folder + u"/ru_RU.CP1251"_s})
         > 1)
         return false;
     qputenv("LOCPATH", QFile::encodeName(folder));
@@ -189,10 +193,12 @@ private Q_SLOTS:
                  qPrintable(result.error));
         QCOMPARE(shell.documents.size(), failure.isEmpty() ? 1 : 0);
         if (reader.valid())
-            QCOMPARE(reader.get(), failure.isEmpty() ? testData(u"start.doc.ref"_s) : "\xC4\xCE\xC2\xC5\xD0\xC5\xCD\xCD\xCE\xD1");
+            QCOMPARE(reader.get(), failure.isEmpty() ? testData(u"start.doc.ref"_s)
+                                                     : "\xC4\xCE\xC2\xC5\xD0\xC5\xCD\xCD\xCE\xD1");
         for (qsizetype index = 0; index < documents.size(); ++index) {
             QCOMPARE(readFile(documents[index]), testData(u"start.doc.ref"_s));
-            QCOMPARE(protection(documents[index]), kept[index] == "missing" ? protection(touched) : kept[index]);
+            QCOMPARE(protection(documents[index]),
+                     kept[index] == "missing" ? protection(touched) : kept[index]);
             expected[documents[index]] = testData(u"start.doc.ref"_s);
         }
         QVERIFY(!isNew || QFile::remove(touched));

@@ -131,7 +131,8 @@ private Q_SLOTS:
         const auto pixels = [&fields](int field) { return fields[field].toInt() / 15; };
         QCOMPARE(control->geometry(), QRect(pixels(2), pixels(3), pixels(4), pixels(5)));
         QCOMPARE(control->font().bold(), fields[7] == "bold"_L1);
-        QCOMPARE(shown(control), QString(fields[8]).replace(u"\\r\\n"_s, u"\r\n"_s) + u'|' + fields[10]);
+        QCOMPARE(shown(control),
+                 QString(fields[8]).replace(u"\\r\\n"_s, u"\r\n"_s) + u'|' + fields[10]);
         QCOMPARE(control->toolTip(), fields[9]);
 
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
@@ -190,11 +191,13 @@ private Q_SLOTS:
             const bool caption = label || qobject_cast<QRadioButton *>(control);
             const QPoint corner = control->mapTo(&form, control->rect().topRight());
             if (caption && form.childAt(corner) == control)
-                QVERIFY2(window.pixelColor(corner * scale) == form.palette().color(QPalette::Window),
+                QVERIFY2(window.pixelColor(corner * scale)
+                             == form.palette().color(QPalette::Window),
                          qPrintable(fields[0]));
             const QImage image = control->grab().toImage();
             if (!fields[8].isEmpty() && (caption || qobject_cast<QPushButton *>(control)))
-                QVERIFY2(contrastWithin(image, captionArea(control, image.devicePixelRatio())) >= 4.5,
+                QVERIFY2(contrastWithin(image, captionArea(control, image.devicePixelRatio()))
+                             >= 4.5,
                          qPrintable(fields[0]));
         }
         QCOMPARE(focusable.size(), 36);
@@ -344,16 +347,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("told");
         QTest::addColumn<bool>("viewerFails");
 
-        QTest::newRow("line break in a long path") << u"a\nb"_s + QString(300, u'x') << u"Иванов"_s
-                                                   << u"a\u240Ab"_s + QString(37, u'x') + u'…'
-                                                   << false;
+        QTest::newRow("line break in a long path")
+            << u"a\nb"_s + QString(300, u'x') << u"Иванов"_s
+            << u"a\u240Ab"_s + QString(37, u'x') + u'…' << false;
         QString cjk(1'000'000, u'中');
         for (qsizetype index = 0; index < cjk.size(); ++index)
             cjk[index] = QChar(char16_t(0x4E00 + index % 20'000));
         QTest::newRow("a million CJK characters")
             << u"avto.doc"_s << cjk << u"строка 9: 一\nи ещё в 15 строках"_s << false;
-        QTest::newRow("the viewer gives up") << u"avto.doc"_s << u"Иванов"_s
-                                             << u"/avto.doc\nНо показать его не удалось"_s << true;
+        QTest::newRow("the viewer gives up")
+            << u"avto.doc"_s << u"Иванов"_s << u"/avto.doc\nНо показать его не удалось"_s << true;
     }
 
     // The message is an alert shown without blocking, it fits on a 1024 x
