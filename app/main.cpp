@@ -7,6 +7,8 @@
 
 #include <csignal>
 
+using namespace Qt::Literals::StringLiterals;
+
 int main(int argc, char *argv[])
 {
 #ifdef SIGPIPE
@@ -15,6 +17,9 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     QApplication application(argc, argv);
+    // The same style everywhere: Windows' own draws a button's face its own
+    // way and would hide the light caption of the pages button.
+    QApplication::setStyle(u"Fusion"_s);
     SaveFileOutput output;
     SystemShellOpener shell;
     Form1 form;

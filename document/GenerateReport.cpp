@@ -57,7 +57,8 @@ QString notWritten(const GenerateResult &result)
         text += u"\nПуть: "_s + visible(result.typedPath);
     if (!result.location.isEmpty() && result.location != result.typedPath)
         text += u"\nФайл: "_s + visible(result.location);
-    return text + u"\nПричина: "_s + result.error + u'.';
+    const bool closed = result.error.endsWith(u'.');
+    return text + u"\nПричина: "_s + result.error + (closed ? u""_s : u"."_s);
 }
 
 QString notShown(const GenerateResult &result)

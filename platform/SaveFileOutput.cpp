@@ -2,6 +2,8 @@
 
 #include "DocumentPath.h"
 
+#include <QDir>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -54,7 +56,7 @@ bool SaveFileOutput::commit()
 
 QString SaveFileOutput::location() const
 {
-    return m_location;
+    return QDir::toNativeSeparators(m_location);
 }
 
 QString SaveFileOutput::errorString() const
