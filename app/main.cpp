@@ -1,13 +1,12 @@
 #include "Form1.h"
 #include "FormActions.h"
+#include "FormStyle.h"
 #include "SaveFileOutput.h"
 #include "SystemShellOpener.h"
 
 #include <QApplication>
 
 #include <csignal>
-
-using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
 {
@@ -17,9 +16,7 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     QApplication application(argc, argv);
-    // The same style everywhere: Windows' own draws a button's face its own
-    // way and would hide the light caption of the pages button.
-    QApplication::setStyle(u"Fusion"_s);
+    FormStyle::apply();
     SaveFileOutput output;
     SystemShellOpener shell;
     Form1 form;

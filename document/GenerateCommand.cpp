@@ -40,8 +40,9 @@ GenerateResult GenerateCommand::run(const FormReader &form)
         if (!writeDocument(*layout, form, result))
             return result;
     }
-    result.opened = m_shell.openDocument(
-        {0, u"open"_s, form.outputPath(), {}, {}, ShellRequest::showMaximized});
+    const QString redirection = result.written ? m_output.redirection() : QString();
+    const QString file = redirection.isEmpty() ? form.outputPath() : redirection;
+    result.opened = m_shell.openDocument({0, u"open"_s, file, {}, {}, ShellRequest::showMaximized});
     return result;
 }
 

@@ -22,4 +22,7 @@ public:
     virtual bool commit() = 0;
     // Why the last step failed, in the system's own words.
     virtual QString errorString() const = 0;
+    // Where the document goes: the path it was opened for, or the place the
+    // system put it instead.
+    virtual QString location() const = 0;
 };

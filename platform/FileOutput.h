@@ -19,4 +19,7 @@ public:
     virtual QString location() const = 0;
     // Why the last step failed, in the user's language where the system has it.
     virtual QString errorString() const = 0;
+    // Where the document went when the system refused the place the typed
+    // path leads to and the output put it elsewhere; empty otherwise.
+    virtual QString redirection() const { return {}; }
 };

@@ -29,11 +29,14 @@ bool SaveFileOutput::open(const QString &typedPath)
 {
     m_file.reset();
     m_error.clear();
+    m_redirection.clear();
     const DocumentPath path = DocumentPath::resolve(typedPath);
     m_location = path.location;
     if (path.problem != DocumentPath::Problem::None)
         return fail(refusal(path.problem));
     m_file = DocumentFile::open(m_location, m_error);
+    if (m_file && m_file->location() != m_location)
+        m_redirection = m_location = m_file->location();
     return m_file != nullptr;
 }
 
@@ -57,6 +60,11 @@ bool SaveFileOutput::commit()
 QString SaveFileOutput::location() const
 {
     return QDir::toNativeSeparators(m_location);
+}
+
+QString SaveFileOutput::redirection() const
+{
+    return QDir::toNativeSeparators(m_redirection);
 }
 
 QString SaveFileOutput::errorString() const

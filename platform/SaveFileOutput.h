@@ -14,11 +14,13 @@ public:
     bool commit() override;
     QString location() const override;
     QString errorString() const override;
+    QString redirection() const override;
 
 private:
     bool fail(const QString &reason);
 
     std::unique_ptr<DocumentFile> m_file;
     QString m_location;
+    QString m_redirection;
     QString m_error;
 };

@@ -9,6 +9,17 @@ void PictureButton::setPicture(const QPixmap &picture)
     update();
 }
 
+// The button's font, or a smaller size of it where the caption would not fit
+// the button's width in the face the system gives for it.
+QFont PictureButton::captionFont(int width) const
+{
+    QFont font = this->font();
+    const int wanted = fontMetrics().horizontalAdvance(text());
+    if (wanted > width)
+        font.setPointSizeF(font.pointSizeF() * width / wanted);
+    return font;
+}
+
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -30,6 +41,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         const QRect captionArea(pictureArea.left(), pictureArea.bottom() - captionHeight + 1,
                                 pictureArea.width(), captionHeight);
         painter.setPen(palette().color(QPalette::ButtonText));
+        painter.setFont(captionFont(captionArea.width()));
         painter.drawText(captionArea, Qt::AlignCenter, text());
         pictureArea.setBottom(captionArea.top() - 1);
     }

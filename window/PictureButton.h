@@ -4,7 +4,8 @@
 #include <QPushButton>
 
 // A push button that shows a picture with its caption beneath it. The
-// picture is scaled down, never up, to leave room for the caption.
+// picture is scaled down, never up, to leave room for the caption, and the
+// caption is set smaller where it would not fit the button's width.
 class PictureButton : public QPushButton
 {
     Q_OBJECT
@@ -19,5 +20,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QFont captionFont(int width) const;
+
     QPixmap m_picture;
 };

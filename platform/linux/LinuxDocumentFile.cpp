@@ -151,11 +151,12 @@ std::unique_ptr<DocumentFile> DocumentFile::open(const QString &location, QStrin
 }
 
 LinuxDocumentFile::LinuxDocumentFile(Way way, int descriptor, QByteArray target,
-                                     QByteArray temporary)
+                                     QByteArray temporary, QString location)
     : m_way(way)
     , m_descriptor(descriptor)
     , m_target(std::move(target))
     , m_temporary(std::move(temporary))
+    , m_location(std::move(location))
 {
 }
 
@@ -180,7 +181,8 @@ std::unique_ptr<DocumentFile> LinuxDocumentFile::open(const QString &location, Q
         const int descriptor = createTemporary(folder, 0666, temporary);
         if (descriptor < 0)
             return refused(reason, errno);
-        return std::make_unique<LinuxDocumentFile>(Way::Rename, descriptor, target, temporary);
+        return std::make_unique<LinuxDocumentFile>(Way::Rename, descriptor, target, temporary,
+                                                   location);
     }
     if (S_ISDIR(old.st_mode))
         return refused(reason, EISDIR);
@@ -191,7 +193,8 @@ std::unique_ptr<DocumentFile> LinuxDocumentFile::open(const QString &location, Q
         if (node < 0)
             return refused(reason, errno);
         ::fcntl(node, F_SETFL, ::fcntl(node, F_GETFL) & ~O_NONBLOCK);
-        return std::make_unique<LinuxDocumentFile>(Way::Stream, node, target, QByteArray());
+        return std::make_unique<LinuxDocumentFile>(Way::Stream, node, target, QByteArray(),
+                                                   location);
     }
     // Opening the file itself asks the system whether it may be written.
     const int existing = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
@@ -201,13 +204,15 @@ std::unique_ptr<DocumentFile> LinuxDocumentFile::open(const QString &location, Q
     const int replacement = old.st_nlink == 1 ? createTemporary(folder, 0600, temporary) : -1;
     if (replacement >= 0 && takesOver(replacement, existing, old)) {
         ::close(existing);
-        return std::make_unique<LinuxDocumentFile>(Way::Rename, replacement, target, temporary);
+        return std::make_unique<LinuxDocumentFile>(Way::Rename, replacement, target, temporary,
+                                                   location);
     }
     if (replacement >= 0) {
         ::close(replacement);
         ::unlink(temporary.constData());
     }
-    return std::make_unique<LinuxDocumentFile>(Way::InPlace, existing, target, QByteArray());
+    return std::make_unique<LinuxDocumentFile>(Way::InPlace, existing, target, QByteArray(),
+                                               location);
 }
 
 bool LinuxDocumentFile::write(QByteArrayView bytes)
@@ -242,6 +247,11 @@ bool LinuxDocumentFile::commit()
 QString LinuxDocumentFile::errorString() const
 {
     return m_error;
+}
+
+QString LinuxDocumentFile::location() const
+{
+    return m_location;
 }
 
 // From the offset, or from the current position where it is negative.

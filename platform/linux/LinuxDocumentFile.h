@@ -20,7 +20,8 @@ class LinuxDocumentFile final : public DocumentFile
 public:
     enum class Way { Stream, Rename, InPlace };
 
-    LinuxDocumentFile(Way way, int descriptor, QByteArray target, QByteArray temporary);
+    LinuxDocumentFile(Way way, int descriptor, QByteArray target, QByteArray temporary,
+                      QString location);
     ~LinuxDocumentFile() override;
     LinuxDocumentFile(const LinuxDocumentFile &) = delete;
     LinuxDocumentFile &operator=(const LinuxDocumentFile &) = delete;
@@ -30,6 +31,7 @@ public:
     bool write(QByteArrayView bytes) override;
     bool commit() override;
     QString errorString() const override;
+    QString location() const override;
 
 private:
     bool writeAll(QByteArrayView bytes, off_t offset);
@@ -46,4 +48,5 @@ private:
     // The document, kept until it is written in place.
     QByteArray m_pending;
     QString m_error;
+    QString m_location;
 };

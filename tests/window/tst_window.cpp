@@ -1,5 +1,6 @@
 #include "Form1.h"
 #include "FormActions.h"
+#include "FormStyle.h"
 #include "PictureButton.h"
 #include "RecordingShellOpener.h"
 #include "SaveFileOutput.h"
@@ -15,6 +16,7 @@
 #include <QMetaEnum>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -109,6 +111,8 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { FormStyle::apply(); }
+
     void matchesTheReferenceLayout_data()
     {
         QTest::addColumn<QStringList>("fields");
@@ -220,7 +224,9 @@ private Q_SLOTS:
     // border, or in what is left above a caption; drawn again when it changes.
     void pictureButtonPlacesAndRepaintsItsPicture()
     {
-        PictureButton button;
+        QWidget window;
+        window.resize(100, 100);
+        PictureButton button(&window);
         button.setGeometry(0, 0, 49, 41);
         QPixmap red(10, 8);
         red.fill(Qt::red);
@@ -240,9 +246,9 @@ private Q_SLOTS:
         QCOMPARE(pictureAt(), QRect(20, (2 + captionTop - 1) / 2 - 3, 10, 8));
 
         // What the screen shows is what was last painted.
-        button.show();
-        const auto onScreen = [&button] {
-            return button.screen()->grabWindow(button.winId()).toImage().pixelColor(24, 12);
+        window.show();
+        const auto onScreen = [&window] {
+            return window.screen()->grabWindow(window.winId()).toImage().pixelColor(24, 12);
         };
         QTRY_COMPARE(onScreen(), Qt::red);
         red.fill(Qt::blue);
@@ -369,6 +375,8 @@ private Q_SLOTS:
         QFETCH(bool, viewerFails);
         QTemporaryDir folder;
         QDir::setCurrent(folder.path());
+        // Windows removes no folder that is a current one.
+        const auto leave = qScopeGuard([] { QDir::setCurrent(QDir::tempPath()); });
         StartedForm started;
         for (QLineEdit *box : started.form.findChildren<QLineEdit *>())
             box->setText(value.first(1));

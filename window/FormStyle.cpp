@@ -1,0 +1,10 @@
+#include "FormStyle.h"
+
+#include <QApplication>
+
+using namespace Qt::Literals::StringLiterals;
+
+void FormStyle::apply()
+{
+    QApplication::setStyle(u"Fusion"_s);
+}
