@@ -3,7 +3,7 @@
 ; it adds a Start-menu entry and an uninstaller that Windows lists under
 ; "Apps and features". /S installs, and uninstalls, without a question.
 ; makensis -DVERSION=1.0.0 -DBUILD=build-windows -DSOURCE=. folvar.nsi
-Unicode true
+Target amd64-unicode
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_INSTDIR folvar
@@ -22,6 +22,7 @@ VIAddVersionKey /LANG=1049 "ProductName" "folvar"
 VIAddVersionKey /LANG=1049 "FileDescription" "Установка folvar"
 VIAddVersionKey /LANG=1049 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "CompanyName" "folvar developers"
+VIAddVersionKey /LANG=1049 "LegalCopyright" "folvar developers"
 !define MUI_ICON "${SOURCE}\resources\icons\folvar.ico"
 !define MUI_UNICON "${SOURCE}\resources\icons\folvar.ico"
 
