@@ -51,11 +51,11 @@ QByteArray physicalPath(QByteArray path, int &error)
             error = errno;
             return {};
         }
-        const QByteArray folder(resolved);
+        QByteArray folder(resolved);
         std::free(resolved);
         if (folderOnly)
             return folder;
-        const QByteArray physical = joined(folder, name);
+        QByteArray physical = joined(folder, name);
         QByteArray target(PATH_MAX, '\0');
         const ssize_t length = ::readlink(physical.constData(), target.data(), target.size());
         if (length < 0)

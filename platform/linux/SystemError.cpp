@@ -18,8 +18,8 @@ QString decoded(const char *text, const char *codeSet)
     QByteArray out(in.size() * 4 + 4, '\0');
     char *inPointer = in.data();
     char *outPointer = out.data();
-    std::size_t inLeft = static_cast<std::size_t>(in.size());
-    std::size_t outLeft = static_cast<std::size_t>(out.size());
+    auto inLeft = static_cast<std::size_t>(in.size());
+    auto outLeft = static_cast<std::size_t>(out.size());
     const bool complete
         = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) != std::size_t(-1);
     iconv_close(converter);
