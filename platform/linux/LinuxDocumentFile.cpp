@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/limits.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -82,18 +83,15 @@ int createTemporary(const QByteArray &folder, mode_t mode, QByteArray &path)
     return -1;
 }
 
-// The names of a file's extended attributes; false where they cannot be read.
+// The names of a file's extended attributes, read at once into room for as
+// many as Linux allows; false where they cannot be read.
 bool attributeNames(int descriptor, QList<QByteArray> &names)
 {
-    const ssize_t size = ::flistxattr(descriptor, nullptr, 0);
-    if (size < 0)
-        return errno == ENOTSUP;
-    QByteArray list(size, '\0');
+    QByteArray list(XATTR_LIST_MAX, '\0');
     const ssize_t length = ::flistxattr(descriptor, list.data(), list.size());
     if (length < 0)
-        return false;
-    list.truncate(length);
-    names = list.split('\0');
+        return errno == ENOTSUP;
+    names = list.first(length).split('\0');
     names.removeAll(QByteArray());
     return true;
 }
@@ -110,11 +108,9 @@ bool copyAttributes(int from, int to)
         if (!kept.contains(name) && ::fremovexattr(to, name.constData()) != 0)
             return false;
     }
+    QByteArray value(XATTR_SIZE_MAX, '\0');
     for (const QByteArray &name : kept) {
-        const ssize_t size = ::fgetxattr(from, name.constData(), nullptr, 0);
-        QByteArray value(std::max<ssize_t>(size, 0), '\0');
-        const ssize_t length
-            = size < 0 ? -1 : ::fgetxattr(from, name.constData(), value.data(), value.size());
+        const ssize_t length = ::fgetxattr(from, name.constData(), value.data(), value.size());
         if (length < 0 || ::fsetxattr(to, name.constData(), value.constData(), length, 0) != 0)
             return false;
     }
