@@ -58,7 +58,6 @@ private Q_SLOTS:
             QTRY_COMPARE(readFile(record), placed(noted).toUtf8());
             QCOMPARE(readFile(placed(noted).section(u'\n', 0, 0)), testData(u"start.doc.ref"_s));
         }
-        QFile::remove(documents + u"\\avto.recorded"_s);
     }
 };
 

@@ -220,7 +220,6 @@ private Q_SLOTS:
     void pictureButtonPlacesAndRepaintsItsPicture()
     {
         QWidget window;
-        window.resize(100, 100);
         PictureButton button(&window);
         button.setGeometry(0, 0, 49, 41);
         QPixmap red(10, 8);
