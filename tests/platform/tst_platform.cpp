@@ -52,9 +52,9 @@ QByteArray protection(const QString &path)
     struct stat status = {};
     if (::stat(name.constData(), &status) != 0)
         return "missing";
-    QByteArray kept = QByteArray::number(status.st_mode, 8) + ' '
-                      + QByteArray::number(status.st_uid) + ' ' + QByteArray::number(status.st_gid)
-                      + ' ' + QByteArray::number(status.st_nlink);
+    QByteArray kept = QString::asprintf("%o %u %u %lu", status.st_mode, status.st_uid,
+                                        status.st_gid, static_cast<ulong>(status.st_nlink))
+                          .toUtf8();
     QByteArray names(1 << 16, '\0');
     QList<QByteArray> attributes
         = names

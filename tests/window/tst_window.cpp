@@ -294,8 +294,8 @@ private Q_SLOTS:
         StartedForm started;
         QVERIFY(QTest::qWaitForWindowActive(&started.form));
         auto *path = started.form.control<QLineEdit>(u"Text8"_s);
-        QVERIFY(started.form.control(u"Frame1"_s)->isHidden());
-        QVERIFY(started.form.control<QRadioButton>(u"Option1"_s)->isChecked());
+        QVERIFY(started.form.control(u"Frame1"_s)->isHidden()
+                && started.form.control<QRadioButton>(u"Option1"_s)->isChecked());
         started.click(u"Command3"_s);
         started.click(u"Command3"_s);
         QVERIFY(started.form.control(u"Frame1"_s)->isVisible());
@@ -314,7 +314,7 @@ private Q_SLOTS:
         QVERIFY(!started.form.isVisible());
     }
 
-    void linksOpenOnALeftClickOrAPress()
+    void opensLinksAndListsOnAClickOrAPress()
     {
         StartedForm started;
         started.form.control<QLabel>(u"Label28"_s)->setText(u"https://folvar.example/  "_s);
@@ -322,10 +322,12 @@ private Q_SLOTS:
             started.click(u"Label28"_s, button);
             started.click(u"Label29"_s, button);
         }
-        // A screen reader presses a link as a click does.
-        QAccessible::queryAccessibleInterface(started.form.control(u"Label28"_s))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
+        // A screen reader presses a link as a click does, and a combo box's press shows its list.
+        for (const QString &name : {u"Label28"_s, u"Combo1"_s})
+            QAccessible::queryAccessibleInterface(started.form.control(name))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(started.form.control<QComboBox>(u"Combo1"_s)->view()->isVisible());
         const quintptr desktop = RecordingShellOpener::desktopHandle;
         const ShellRequest homePage{desktop, u"Open"_s, u"https://folvar.example/  "_s,
                                     {},      u"c:\\"_s, 1};
