@@ -87,7 +87,7 @@ int createTemporary(const QByteArray &folder, mode_t mode, QByteArray &path)
 // many as Linux allows; false where they cannot be read.
 bool attributeNames(int descriptor, QList<QByteArray> &names)
 {
-    QByteArray list(XATTR_LIST_MAX, '\0');
+    QByteArray list(XATTR_LIST_MAX, Qt::Uninitialized);
     const ssize_t length = ::flistxattr(descriptor, list.data(), list.size());
     if (length < 0)
         return errno == ENOTSUP;
@@ -108,7 +108,7 @@ bool copyAttributes(int from, int to)
         if (!kept.contains(name) && ::fremovexattr(to, name.constData()) != 0)
             return false;
     }
-    QByteArray value(XATTR_SIZE_MAX, '\0');
+    QByteArray value(kept.isEmpty() ? 0 : XATTR_SIZE_MAX, Qt::Uninitialized);
     for (const QByteArray &name : kept) {
         const ssize_t length = ::fgetxattr(from, name.constData(), value.data(), value.size());
         if (length < 0 || ::fsetxattr(to, name.constData(), value.constData(), length, 0) != 0)
