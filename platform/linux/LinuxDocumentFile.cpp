@@ -211,15 +211,16 @@ std::unique_ptr<DocumentFile> LinuxDocumentFile::open(const QString &location, Q
                                                location);
 }
 
+// A FIFO or device takes the document as it comes; a file takes it whole
+// at commit, in one write.
 bool LinuxDocumentFile::write(QByteArrayView bytes)
 {
     if (m_descriptor < 0)
         return false;
-    if (m_way == Way::InPlace) {
-        m_pending += bytes;
-        return true;
-    }
-    return writeAll(bytes, -1);
+    if (m_way == Way::Stream)
+        return writeAll(bytes, -1);
+    m_pending += bytes;
+    return true;
 }
 
 bool LinuxDocumentFile::commit()
@@ -229,6 +230,8 @@ bool LinuxDocumentFile::commit()
     if (m_way == Way::InPlace && !rewriteInPlace())
         return false;
     // A document cut short by a full disk never takes the old file's place.
+    if (m_way == Way::Rename && !writeAll(m_pending, -1))
+        return false;
     if (m_way == Way::Rename && ::fsync(m_descriptor) != 0)
         return fail(errno);
     const int descriptor = std::exchange(m_descriptor, -1);

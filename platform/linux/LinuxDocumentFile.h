@@ -45,7 +45,7 @@ private:
     QByteArray m_target;
     // The file the document goes into first, when it is renamed over the target.
     QByteArray m_temporary;
-    // The document, kept until it is written in place.
+    // The document, kept until it is written whole to a file.
     QByteArray m_pending;
     QString m_error;
     QString m_location;
