@@ -109,22 +109,20 @@ std::unique_ptr<DocumentFile> WindowsDocumentFile::open(const QString &location,
     return std::make_unique<WindowsDocumentFile>(Way::Replace, replacement, target, temporary);
 }
 
+// The document goes to the file whole at commit, in one write.
 bool WindowsDocumentFile::write(QByteArrayView bytes)
 {
     if (m_handle == INVALID_HANDLE_VALUE)
         return false;
-    if (m_way == Way::InPlace) {
-        m_pending += bytes;
-        return true;
-    }
-    return writeAll(bytes);
+    m_pending += bytes;
+    return true;
 }
 
 bool WindowsDocumentFile::commit()
 {
     if (m_handle == INVALID_HANDLE_VALUE)
         return false;
-    if (m_way == Way::InPlace && !rewriteInPlace())
+    if (m_way == Way::InPlace ? !rewriteInPlace() : !writeAll(m_pending))
         return false;
     // A document cut short by a full disk never takes the old file's place.
     if (!FlushFileBuffers(m_handle))
@@ -179,9 +177,9 @@ bool WindowsDocumentFile::rewriteInPlace()
     if (length.QuadPart > size.QuadPart
         && (!SetFilePointerEx(m_handle, length, nullptr, FILE_BEGIN) || !SetEndOfFile(m_handle)))
         return fail();
-    if (!SetFilePointerEx(m_handle, start, nullptr, FILE_BEGIN) || !writeAll(m_pending))
-        return false;
-    return SetEndOfFile(m_handle) || fail();
+    if (!SetFilePointerEx(m_handle, start, nullptr, FILE_BEGIN))
+        return fail();
+    return writeAll(m_pending) && (SetEndOfFile(m_handle) || fail());
 }
 
 bool WindowsDocumentFile::fail()

@@ -6,7 +6,7 @@
 #include <QString>
 
 // Writes a document as Windows replaces a file and keeps what protects it.
-// The document goes into a temporary file beside the file, is flushed to
+// The whole document goes into a temporary file beside the file, is flushed to
 // disk and takes the file's place: a new file by MoveFileExW, an existing one
 // by ReplaceFileW, which keeps its security descriptor and attributes. A
 // file with other hard links, or one in a folder that takes no new file, is
