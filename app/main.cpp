@@ -3,18 +3,13 @@
 #include "FormStyle.h"
 #include "SaveFileOutput.h"
 #include "SystemShellOpener.h"
+#include "WriteSignals.h"
 
 #include <QApplication>
 
-#include <csignal>
-
 int main(int argc, char *argv[])
 {
-#ifdef SIGPIPE
-    // A FIFO whose reader has gone must fail the document's write with EPIPE,
-    // not end the program and lose everything typed.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
+    WriteSignals::ignore();
     QApplication application(argc, argv);
     FormStyle::apply();
     SaveFileOutput output;

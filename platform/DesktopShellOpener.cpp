@@ -2,6 +2,7 @@
 
 #include "DocumentPath.h"
 #include "ViewerCommand.h"
+#include "WriteSignals.h"
 #include "linux/DefaultApplication.h"
 
 #include <QDesktopServices>
@@ -48,7 +49,10 @@ bool DesktopShellOpener::start(const QString &program, const QStringList &argume
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    process->setChildProcessModifier([] { ::setsid(); });
+    process->setChildProcessModifier([] {
+        ::setsid();
+        WriteSignals::restore();
+    });
     process->start();
     if (!process->waitForStarted()) {
         delete process;

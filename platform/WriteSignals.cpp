@@ -1,0 +1,31 @@
+#include "WriteSignals.h"
+
+#include <QtGlobal>
+
+#include <csignal>
+
+namespace {
+
+#ifdef Q_OS_UNIX
+constexpr int writeSignals[] = {SIGPIPE, SIGXFSZ};
+#endif
+
+void handleWriteSignals([[maybe_unused]] void (*handler)(int))
+{
+#ifdef Q_OS_UNIX
+    for (const int signal : writeSignals)
+        std::signal(signal, handler);
+#endif
+}
+
+} // namespace
+
+void WriteSignals::ignore()
+{
+    handleWriteSignals(SIG_IGN);
+}
+
+void WriteSignals::restore()
+{
+    handleWriteSignals(SIG_DFL);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// A write that fails, to a FIFO whose reader has gone or past the file-size
+// limit the user's session set, must come back as the write's error. By
+// default the system ends the program with a signal instead, and all that
+// was typed is lost.
+namespace WriteSignals {
+
+// Once, as the program starts.
+void ignore();
+// In a program started from this one, which expects the usual handling.
+void restore();
+
+} // namespace WriteSignals
