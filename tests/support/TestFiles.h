@@ -5,17 +5,11 @@
 #include <QStringList>
 #include <QTest>
 
-// Whole-file reads and writes; a failure reads as empty or false.
+// A whole file; empty where it cannot be read.
 inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 inline QByteArray testData(const QString &name)
