@@ -2,12 +2,13 @@
 
 #include <QtGlobal>
 
+#include <array>
 #include <csignal>
 
 namespace {
 
 #ifdef Q_OS_UNIX
-constexpr int writeSignals[] = {SIGPIPE, SIGXFSZ};
+constexpr std::array writeSignals{SIGPIPE, SIGXFSZ};
 #endif
 
 void handleWriteSignals([[maybe_unused]] void (*handler)(int))
