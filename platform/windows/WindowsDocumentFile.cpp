@@ -80,8 +80,7 @@ WindowsDocumentFile::~WindowsDocumentFile()
 std::unique_ptr<DocumentFile> WindowsDocumentFile::open(const QString &location, QString &reason,
                                                         const QString &documents)
 {
-    const QString target = QDir::fromNativeSeparators(location);
-    const QFileInfo file(target);
+    const QFileInfo file(location);
     QString temporary;
     if (!file.exists()) {
         const HANDLE handle = createTemporary(file.absolutePath(), temporary);
@@ -92,10 +91,10 @@ std::unique_ptr<DocumentFile> WindowsDocumentFile::open(const QString &location,
             return open(documents + u'/' + file.fileName(), reason, {});
         if (handle == INVALID_HANDLE_VALUE)
             return refused(reason);
-        return std::make_unique<WindowsDocumentFile>(Way::New, handle, target, temporary);
+        return std::make_unique<WindowsDocumentFile>(Way::New, handle, location, temporary);
     }
     // Opening the file itself asks the system whether it may be written.
-    const HANDLE existing = openForWriting(target, OPEN_EXISTING);
+    const HANDLE existing = openForWriting(location, OPEN_EXISTING);
     if (existing == INVALID_HANDLE_VALUE)
         return refused(reason);
     BY_HANDLE_FILE_INFORMATION information = {};
@@ -104,9 +103,9 @@ std::unique_ptr<DocumentFile> WindowsDocumentFile::open(const QString &location,
     const HANDLE replacement
         = oneName ? createTemporary(file.absolutePath(), temporary) : INVALID_HANDLE_VALUE;
     if (replacement == INVALID_HANDLE_VALUE)
-        return std::make_unique<WindowsDocumentFile>(Way::InPlace, existing, target, QString());
+        return std::make_unique<WindowsDocumentFile>(Way::InPlace, existing, location, QString());
     CloseHandle(existing);
-    return std::make_unique<WindowsDocumentFile>(Way::Replace, replacement, target, temporary);
+    return std::make_unique<WindowsDocumentFile>(Way::Replace, replacement, location, temporary);
 }
 
 // The document goes to the file whole at commit, in one write.
