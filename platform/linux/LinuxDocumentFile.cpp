@@ -108,7 +108,7 @@ bool copyAttributes(int from, int to)
         if (!kept.contains(name) && ::fremovexattr(to, name.constData()) != 0)
             return false;
     }
-    QByteArray value(kept.isEmpty() ? 0 : XATTR_SIZE_MAX, Qt::Uninitialized);
+    QByteArray value(XATTR_SIZE_MAX, Qt::Uninitialized);
     for (const QByteArray &name : kept) {
         const ssize_t length = ::fgetxattr(from, name.constData(), value.data(), value.size());
         if (length < 0 || ::fsetxattr(to, name.constData(), value.constData(), length, 0) != 0)
