@@ -153,9 +153,9 @@ private Q_SLOTS:
     }
 
     // On a desktop of the test's own: a fake "libreoffice" for text and a
-    // "viewer" for Word documents in "apps", no application in "none", the
-    // system's file types and a fake xdg-open. The desktop's libraries read
-    // it only once.
+    // "viewer" for Word documents in "apps", a LibreOffice that cannot start
+    // in "stale", no application in "none", the system's file types and a
+    // fake xdg-open. The desktop's libraries read it only once.
     void opensThroughTheDesktopDatabase()
     {
         if (isWindows)
