@@ -1,22 +1,28 @@
+#include "DocumentWriter.h"
 #include "Form1.h"
 #include "FormActions.h"
 #include "FormStyle.h"
-#include "SaveFileOutput.h"
-#include "SystemShellOpener.h"
-#include "WriteSignals.h"
+#include "SystemServices.h"
 
 #include <QApplication>
 
+#include <cstdlib>
+
 int main(int argc, char *argv[])
 {
-    WriteSignals::ignore();
+    SystemServices::prepareProcess();
     QApplication application(argc, argv);
     FormStyle::apply();
-    SaveFileOutput output;
+    SystemDocumentFile file;
     SystemShellOpener shell;
+    DocumentWriter writer(file, shell);
     Form1 form;
-    FormActions actions(form, output, shell);
+    FormActions actions(form, writer, shell);
     actions.load();
     form.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The window is gone; a reader that never reads must not keep the program.
+    if (!writer.finishBeforeExit())
+        std::_Exit(status);
+    return status;
 }

@@ -3,9 +3,9 @@
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "MapForm.h"
-#include "MemoryOutput.h"
-#include "SaveFileOutput.h"
+#include "MemoryFile.h"
 #include "ShellOpener.h"
+#include "SystemServices.h"
 #include "Windows1251.h"
 
 #include <QDir>
@@ -99,7 +99,7 @@ void floorReplace(const std::string &path, const QByteArray &bytes)
 void documentInMemory(benchmark::State &state)
 {
     const MapForm form = filledForm();
-    MemoryOutput output;
+    MemoryFile output;
     IgnoringShell shell;
     GenerateCommand command(output, shell);
     for (auto _ : state) {
@@ -123,11 +123,11 @@ void documentOnDisk(benchmark::State &state)
     const QTemporaryDir folder(QDir::currentPath() + u"/bench-XXXXXX"_s);
     MapForm form = filledForm();
     form.path = folder.filePath(u"avto.doc"_s);
-    SaveFileOutput output;
+    SystemDocumentFile output;
     IgnoringShell shell;
     GenerateCommand command(output, shell);
     for (auto _ : state) {
-        if (!command.run(form).succeeded())
+        if (command.run(form).outcome != Outcome::Written)
             state.SkipWithError("the document was not written");
     }
 }
@@ -154,7 +154,7 @@ void millionUnmappable(benchmark::State &state)
         value += QString::fromUcs4(&character, 1);
     MapForm form;
     form.texts[u"Text1"_s] = value;
-    MemoryOutput output;
+    MemoryFile output;
     IgnoringShell shell;
     for (auto _ : state) {
         const GenerateResult result = GenerateCommand(output, shell).run(form);

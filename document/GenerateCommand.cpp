@@ -1,11 +1,9 @@
 #include "GenerateCommand.h"
 
+#include "DocumentFile.h"
 #include "DocumentLayout.h"
-#include "FileOutput.h"
 #include "ShellOpener.h"
 #include "Windows1251.h"
-
-#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -26,48 +24,60 @@ std::optional<Layout> selectedLayout(const FormReader &form)
 
 } // namespace
 
-GenerateCommand::GenerateCommand(FileOutput &output, ShellOpener &shell)
-    : m_output(output)
+GenerateCommand::GenerateCommand(DocumentFile &file, ShellOpener &shell)
+    : m_file(file)
     , m_shell(shell)
 {
 }
 
-GenerateResult GenerateCommand::run(const FormReader &form)
+PreparedDocument GenerateCommand::prepare(const FormReader &form)
 {
-    GenerateResult result;
-    result.typedPath = form.outputPath();
-    if (const std::optional<Layout> layout = selectedLayout(form)) {
-        if (!writeDocument(*layout, form, result))
-            return result;
+    PreparedDocument document{form.outputPath(), selectedLayout(form), {}, {}};
+    for (int row = 1; document.layout && row <= DocumentLayout::rowCount; ++row) {
+        const Windows1251::Encoded line = Windows1251::encode(
+            DocumentLayout::composeRow(*document.layout, row, form) + writtenEnding);
+        if (!line.replaced.isEmpty())
+            document.replacements.append({row, line.replaced});
+        document.bytes += line.bytes;
     }
-    const QString redirection = result.written ? m_output.redirection() : QString();
-    const QString file = redirection.isEmpty() ? form.outputPath() : redirection;
-    result.opened = m_shell.openDocument({0, u"open"_s, file, {}, {}, ShellRequest::showMaximized});
+    return document;
+}
+
+GenerateResult GenerateCommand::write(const PreparedDocument &document)
+{
+    GenerateResult result{Outcome::NothingToWrite, document.typedPath, {}, {}, {}, false};
+    if (!document.layout)
+        return result;
+    result.replacements = document.replacements;
+    const bool opened = m_file.open(document.typedPath);
+    result.location = m_file.location();
+    if (!opened || !m_file.write(document.bytes) || !m_file.commit())
+        return failed(result);
+    result.outcome = Outcome::Written;
     return result;
 }
 
-bool GenerateCommand::writeDocument(Layout layout, const FormReader &form, GenerateResult &result)
+void GenerateCommand::show(GenerateResult &result)
 {
-    const bool opened = m_output.open(result.typedPath);
-    result.location = m_output.location();
-    if (!opened) {
-        result.error = m_output.errorString();
-        return false;
-    }
-    for (int row = 1; row <= DocumentLayout::rowCount; ++row) {
-        const Windows1251::Encoded line
-            = Windows1251::encode(DocumentLayout::composeRow(layout, row, form) + writtenEnding);
-        if (!line.replaced.isEmpty())
-            result.replacements.append({row, line.replaced});
-        if (!m_output.write(line.bytes)) {
-            result.error = m_output.errorString();
-            return false;
-        }
-    }
-    if (!m_output.commit()) {
-        result.error = m_output.errorString();
-        return false;
-    }
-    result.written = true;
-    return true;
+    if (result.outcome == Outcome::NotWritten)
+        return;
+    const QString file = result.outcome == Outcome::Written ? result.location : result.typedPath;
+    result.opened = m_shell.openDocument({0, u"open"_s, file, {}, {}, ShellRequest::showMaximized});
+}
+
+GenerateResult GenerateCommand::run(const FormReader &form)
+{
+    GenerateResult result = write(prepare(form));
+    show(result);
+    return result;
+}
+
+// A file that fails without a word still reads as a failure.
+GenerateResult GenerateCommand::failed(GenerateResult result)
+{
+    result.outcome = Outcome::NotWritten;
+    result.reason = m_file.errorString();
+    if (result.reason.isEmpty())
+        result.reason = u"система не назвала причину"_s;
+    return result;
 }

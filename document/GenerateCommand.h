@@ -2,10 +2,13 @@
 
 #include "FormReader.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
-class FileOutput;
+#include <optional>
+
+class DocumentFile;
 class ShellOpener;
 
 // Characters of one written row that the code page lacks and that were
@@ -18,36 +21,51 @@ struct RowReplacement
     friend bool operator==(const RowReplacement &, const RowReplacement &) = default;
 };
 
-struct GenerateResult
+// The document as the form held it at the click, encoded for its file.
+struct PreparedDocument
 {
     QString typedPath;
-    // Where the document goes on this system, once the output has resolved it.
-    QString location;
-    // Why the document was not written; empty when it was, or when no
-    // layout was selected and nothing was to be written.
-    QString error;
+    // None when neither option is selected: nothing is written then.
+    std::optional<Layout> layout;
+    QByteArray bytes;
     QList<RowReplacement> replacements;
-    bool written = false;
+};
+
+enum class Outcome { Written, NotWritten, NothingToWrite };
+
+struct GenerateResult
+{
+    Outcome outcome = Outcome::NothingToWrite;
+    QString typedPath;
+    // Where the document goes on this system, once the file has resolved it.
+    QString location;
+    // Why the document was not written; never empty when it was not.
+    QString reason;
+    QList<RowReplacement> replacements;
     // Whether anything could be started to show the document.
     bool opened = false;
-
-    bool succeeded() const { return error.isEmpty(); }
 };
 
 // Writes the power of attorney in the selected layout to the path in the
-// form, then asks the shell to open that path maximised. It does not decide
-// what the user sees; it reports what happened, and after a failed write it
-// makes no request.
+// form, then asks the shell to open it maximised. It does not decide what
+// the user sees; it reports what happened, and after a failed write it makes
+// no request. The three steps may run on different threads: the form is read
+// where it lives, the file written wherever waiting does no harm.
 class GenerateCommand
 {
 public:
-    GenerateCommand(FileOutput &output, ShellOpener &shell);
+    GenerateCommand(DocumentFile &file, ShellOpener &shell);
 
+    static PreparedDocument prepare(const FormReader &form);
+    GenerateResult write(const PreparedDocument &document);
+    // Asks the shell to show what was written, or the typed path when nothing was to be written.
+    void show(GenerateResult &result);
+    // The three steps at once.
     GenerateResult run(const FormReader &form);
 
 private:
-    bool writeDocument(Layout layout, const FormReader &form, GenerateResult &result);
+    GenerateResult failed(GenerateResult result);
 
-    FileOutput &m_output;
+    DocumentFile &m_file;
     ShellOpener &m_shell;
 };

@@ -1,7 +1,7 @@
 #include "GenerateReport.h"
 
-#include "DocumentPath.h"
 #include "GenerateCommand.h"
+#include "HiddenCharacters.h"
 
 #include <QStringList>
 
@@ -21,15 +21,15 @@ QString codeOf(char32_t character)
 QString visible(const QString &text)
 {
     QString shown;
-    for (const QChar character : text) {
-        if (!DocumentPath::isHidden(character))
-            shown += character;
-        else if (character.unicode() < 0x20)
-            shown += QChar(0x2400 + character.unicode());
-        else if (character.category() == QChar::Other_Control)
+    for (const char32_t character : text.toUcs4()) {
+        if (!HiddenCharacters::isHidden(character))
+            shown += QString::fromUcs4(&character, 1);
+        else if (character < 0x20)
+            shown += QChar(char16_t(0x2400 + character));
+        else if (QChar::category(character) == QChar::Other_Control)
             shown += QChar(0x2421);
         else
-            shown += u'<' + codeOf(character.unicode()) + u'>';
+            shown += u'<' + codeOf(character) + u'>';
     }
     if (shown.size() > GenerateReport::longestPath) {
         const qsizetype half = GenerateReport::longestPath / 2;
@@ -57,14 +57,14 @@ QString notWritten(const GenerateResult &result)
         text += u"\nПуть: "_s + visible(result.typedPath);
     if (!result.location.isEmpty() && result.location != result.typedPath)
         text += u"\nФайл: "_s + visible(result.location);
-    const bool closed = result.error.endsWith(u'.');
-    return text + u"\nПричина: "_s + result.error + (closed ? u""_s : u"."_s);
+    const bool closed = result.reason.endsWith(u'.');
+    return text + u"\nПричина: "_s + result.reason + (closed ? u""_s : u"."_s);
 }
 
 QString notShown(const GenerateResult &result)
 {
     const QString file = visible(result.location.isEmpty() ? result.typedPath : result.location);
-    if (!result.written)
+    if (result.outcome != Outcome::Written)
         return u"Не удалось показать документ: %1"_s.arg(file);
     return u"Документ записан: %1\nНо показать его не удалось: не запустилось ни одно "
            u"приложение, которое открывает такие файлы."_s.arg(file);
@@ -97,7 +97,7 @@ QString replacements(const QList<RowReplacement> &rows)
 
 QString GenerateReport::text(const GenerateResult &result)
 {
-    if (!result.succeeded())
+    if (result.outcome == Outcome::NotWritten)
         return notWritten(result);
     QStringList paragraphs;
     if (!result.opened)

@@ -5,7 +5,7 @@
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "MapForm.h"
-#include "MemoryOutput.h"
+#include "MemoryFile.h"
 #include "RecordingShellOpener.h"
 
 #include <cstdio>
@@ -54,12 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
 
-    MemoryOutput output;
+    MemoryFile output;
     RecordingShellOpener shell;
     const GenerateResult result = GenerateCommand(output, shell).run(form);
     const QByteArray &bytes = output.bytes;
 
-    check(result.succeeded() && result.written, "the document was written");
+    check(result.outcome == Outcome::Written, "the document was written");
     check(shell.documents.size() == 1, "one open request");
     check(bytes.size() == (txt ? emptyTxtSize : emptyDocSize) + characters,
           "one byte for each character besides the empty form's document");

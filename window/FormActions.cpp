@@ -1,9 +1,9 @@
 #include "FormActions.h"
 
 #include "ControlTable.h"
+#include "DocumentWriter.h"
 #include "Form1.h"
 #include "FormTexts.h"
-#include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "LinkLabel.h"
 #include "ShellOpener.h"
@@ -16,9 +16,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-FormActions::FormActions(Form1 &form, FileOutput &output, ShellOpener &shell)
+FormActions::FormActions(Form1 &form, DocumentWriter &writer, ShellOpener &shell)
     : m_form(form)
-    , m_output(output)
+    , m_writer(writer)
     , m_shell(shell)
 {
     connectControls();
@@ -43,6 +43,7 @@ void FormActions::connectControls()
     connect(link(ControlTable::homePageLink), &LinkLabel::clicked, this,
             &FormActions::openHomePage);
     connect(link(ControlTable::mailLink), &LinkLabel::clicked, this, &FormActions::writeToAuthor);
+    connect(&m_writer, &DocumentWriter::finished, this, &FormActions::written);
     connect(&m_shell, &ShellOpener::documentNotShown, this, &FormActions::tellNotShown);
 }
 
@@ -54,7 +55,13 @@ void FormActions::load()
 
 void FormActions::generate()
 {
-    const GenerateResult result = GenerateCommand(m_output, m_shell).run(WindowFormReader(m_form));
+    if (m_writer.start(WindowFormReader(m_form)))
+        setWriting(true);
+}
+
+void FormActions::written(const GenerateResult &result)
+{
+    setWriting(false);
     const QString report = GenerateReport::text(result);
     if (!report.isEmpty())
         tell(report);
@@ -64,8 +71,8 @@ void FormActions::generate()
 void FormActions::tellNotShown(const QString &file)
 {
     GenerateResult written;
+    written.outcome = Outcome::Written;
     written.location = file;
-    written.written = true;
     tell(GenerateReport::text(written));
 }
 
@@ -113,6 +120,15 @@ void FormActions::writeToAuthor()
 void FormActions::setPanelVisible(bool visible)
 {
     m_form.control(ControlTable::panel)->setVisible(visible);
+}
+
+void FormActions::setWriting(bool writing)
+{
+    m_form.control(ControlTable::generateButton)->setEnabled(!writing);
+    if (writing)
+        m_form.setCursor(Qt::BusyCursor);
+    else
+        m_form.unsetCursor();
 }
 
 void FormActions::setPath(QStringView path)

@@ -2,25 +2,29 @@
 
 #include <QObject>
 
-class FileOutput;
+class DocumentWriter;
 class Form1;
 class ShellOpener;
+struct GenerateResult;
 
 // The behaviour behind the window's controls: start-up defaults, the format
 // options, the panel, exit, the two links and the generate button. All
-// signals of the window are connected here.
+// signals of the window are connected here. While a document is being
+// written the generate button rests and the form shows it is busy; the
+// other controls keep working.
 class FormActions : public QObject
 {
     Q_OBJECT
 
 public:
-    FormActions(Form1 &form, FileOutput &output, ShellOpener &shell);
+    FormActions(Form1 &form, DocumentWriter &writer, ShellOpener &shell);
 
     // Selects the .doc format and hides the panel, before the window is shown.
     void load();
 
 public Q_SLOTS:
     void generate();
+    void written(const GenerateResult &result);
     void tellNotShown(const QString &file);
     void selectDocFormat();
     void selectTxtFormat();
@@ -33,10 +37,11 @@ public Q_SLOTS:
 private:
     void connectControls();
     void setPanelVisible(bool visible);
+    void setWriting(bool writing);
     void setPath(QStringView path);
     void tell(const QString &message);
 
     Form1 &m_form;
-    FileOutput &m_output;
+    DocumentWriter &m_writer;
     ShellOpener &m_shell;
 };

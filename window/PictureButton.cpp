@@ -52,5 +52,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         size.scale(pictureArea.size(), Qt::KeepAspectRatio);
     QRect target(QPoint(), size);
     target.moveCenter(pictureArea.center());
-    painter.drawPixmap(target, m_picture);
+    painter.drawPixmap(
+        target, isEnabled() ? m_picture
+                            : style()->generatedIconPixmap(QIcon::Disabled, m_picture, &option));
 }

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QList>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
@@ -19,7 +18,6 @@ namespace {
 
 // The kernel gives up on a chain of symbolic links at the same depth.
 constexpr int linkDepth = 40;
-constexpr int temporaryAttempts = 100;
 
 QByteArray folderOf(const QByteArray &path)
 {
@@ -68,19 +66,19 @@ QByteArray physicalPath(QByteArray path, int &error)
     return {};
 }
 
-// A short name, so that a file whose own name is as long as the system
-// allows can still be replaced.
+// The path is set only where the file was made.
 int createTemporary(const QByteArray &folder, mode_t mode, QByteArray &path)
 {
-    for (int attempt = 0; attempt < temporaryAttempts; ++attempt) {
-        path = joined(folder,
-                      ".folvar-" + QByteArray::number(QRandomGenerator::global()->generate(), 36));
-        const int descriptor
-            = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
-        if (descriptor >= 0 || errno != EEXIST)
-            return descriptor;
-    }
-    return -1;
+    int descriptor = -1;
+    AbstractDocumentFile::makeTemporary([&](const QString &name) {
+        const QByteArray candidate = joined(folder, QFile::encodeName(name));
+        descriptor = ::open(candidate.constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (descriptor >= 0)
+            path = candidate;
+        return descriptor >= 0 || errno != EEXIST;
+    });
+    return descriptor;
 }
 
 // The names of a file's extended attributes, read at once into room for as
@@ -133,124 +131,87 @@ bool takesOver(int temporary, int existing, const struct stat &old)
     return copyAttributes(existing, temporary);
 }
 
-std::unique_ptr<DocumentFile> refused(QString &reason, int error)
-{
-    reason = SystemError::text(error);
-    return nullptr;
-}
-
 } // namespace
-
-std::unique_ptr<DocumentFile> DocumentFile::open(const QString &location, QString &reason)
-{
-    return LinuxDocumentFile::open(location, reason);
-}
-
-LinuxDocumentFile::LinuxDocumentFile(Way way, int descriptor, QByteArray target,
-                                     QByteArray temporary, QString location)
-    : m_way(way)
-    , m_descriptor(descriptor)
-    , m_target(std::move(target))
-    , m_temporary(std::move(temporary))
-    , m_location(std::move(location))
-{
-}
 
 LinuxDocumentFile::~LinuxDocumentFile()
 {
     release();
 }
 
-std::unique_ptr<DocumentFile> LinuxDocumentFile::open(const QString &location, QString &reason)
+bool LinuxDocumentFile::begin()
 {
     int error = 0;
-    const QByteArray target = physicalPath(QFile::encodeName(location), error);
-    if (target.isEmpty())
-        return refused(reason, error);
-    const QByteArray folder = folderOf(target);
-    QByteArray temporary;
+    m_target = physicalPath(QFile::encodeName(location()), error);
+    if (m_target.isEmpty())
+        return failWith(error);
+    const QByteArray folder = folderOf(m_target);
     struct stat old = {};
-    if (::stat(target.constData(), &old) != 0) {
-        if (errno != ENOENT)
-            return refused(reason, errno);
-        // Created as any new file is: the umask or the folder's default ACL decide.
-        const int descriptor = createTemporary(folder, 0666, temporary);
-        if (descriptor < 0)
-            return refused(reason, errno);
-        return std::make_unique<LinuxDocumentFile>(Way::Rename, descriptor, target, temporary,
-                                                   location);
-    }
+    if (::stat(m_target.constData(), &old) == 0)
+        return beginExisting(folder, old);
+    if (errno != ENOENT)
+        return failWith(errno);
+    m_way = Way::Rename;
+    // Created as any new file is: the umask or the folder's default ACL decide.
+    m_descriptor = createTemporary(folder, 0666, m_temporary);
+    return m_descriptor >= 0 || failWith(errno);
+}
+
+bool LinuxDocumentFile::beginExisting(const QByteArray &folder, struct stat old)
+{
     if (S_ISDIR(old.st_mode))
-        return refused(reason, EISDIR);
+        return failWith(EISDIR);
     if (!S_ISREG(old.st_mode)) {
         // Opening a FIFO for writing waits for a reader; without blocking, a
         // FIFO with none fails at once. The writes then block as usual.
-        const int node = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        if (node < 0)
-            return refused(reason, errno);
-        ::fcntl(node, F_SETFL, ::fcntl(node, F_GETFL) & ~O_NONBLOCK);
-        return std::make_unique<LinuxDocumentFile>(Way::Stream, node, target, QByteArray(),
-                                                   location);
+        m_descriptor = ::open(m_target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (m_descriptor < 0)
+            return failWith(errno);
+        ::fcntl(m_descriptor, F_SETFL, ::fcntl(m_descriptor, F_GETFL) & ~O_NONBLOCK);
+        m_way = Way::Stream;
+        setStream();
+        return true;
     }
     // Opening the file itself asks the system whether it may be written.
-    const int existing = ::open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    const int existing = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (existing < 0)
-        return refused(reason, errno);
+        return failWith(errno);
     ::fstat(existing, &old);
-    const int replacement = old.st_nlink == 1 ? createTemporary(folder, 0600, temporary) : -1;
+    const int replacement = old.st_nlink == 1 ? createTemporary(folder, 0600, m_temporary) : -1;
     if (replacement >= 0 && takesOver(replacement, existing, old)) {
         ::close(existing);
-        return std::make_unique<LinuxDocumentFile>(Way::Rename, replacement, target, temporary,
-                                                   location);
+        m_way = Way::Rename;
+        m_descriptor = replacement;
+        return true;
     }
     if (replacement >= 0) {
         ::close(replacement);
-        ::unlink(temporary.constData());
+        ::unlink(std::exchange(m_temporary, QByteArray()).constData());
     }
-    return std::make_unique<LinuxDocumentFile>(Way::InPlace, existing, target, QByteArray(),
-                                               location);
-}
-
-// A FIFO or device takes the document as it comes; a file takes it whole
-// at commit, in one write.
-bool LinuxDocumentFile::write(QByteArrayView bytes)
-{
-    if (m_descriptor < 0)
-        return false;
-    if (m_way == Way::Stream)
-        return writeAll(bytes, -1);
-    m_pending += bytes;
+    m_way = Way::InPlace;
+    m_descriptor = existing;
     return true;
 }
 
-bool LinuxDocumentFile::commit()
+bool LinuxDocumentFile::writeThrough(QByteArrayView bytes)
 {
-    if (m_descriptor < 0)
-        return false;
-    if (m_way == Way::InPlace && !rewriteInPlace())
+    return writeAll(bytes, -1);
+}
+
+bool LinuxDocumentFile::finish(const QByteArray &document)
+{
+    if (m_way == Way::InPlace && !rewriteInPlace(document))
         return false;
     // A document cut short by a full disk never takes the old file's place.
-    if (m_way == Way::Rename && !writeAll(m_pending, -1))
+    if (m_way == Way::Rename && !writeAll(document, -1))
         return false;
     if (m_way == Way::Rename && ::fsync(m_descriptor) != 0)
-        return fail(errno);
-    const int descriptor = std::exchange(m_descriptor, -1);
-    if (::close(descriptor) != 0)
-        return fail(errno);
+        return failWith(errno);
+    if (::close(std::exchange(m_descriptor, -1)) != 0)
+        return failWith(errno);
     if (m_way == Way::Rename && ::rename(m_temporary.constData(), m_target.constData()) != 0)
-        return fail(errno);
+        return failWith(errno);
     m_temporary.clear();
     return true;
-}
-
-QString LinuxDocumentFile::errorString() const
-{
-    return m_error;
-}
-
-QString LinuxDocumentFile::location() const
-{
-    return m_location;
 }
 
 // From the offset, or from the current position where it is negative.
@@ -263,7 +224,7 @@ bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
             = offset < 0 ? ::write(m_descriptor, bytes.data() + done, rest)
                          : ::pwrite(m_descriptor, bytes.data() + done, rest, offset + done);
         if (written < 0 && errno != EINTR)
-            return fail(errno);
+            return failWith(errno);
         done += std::max<ssize_t>(written, 0);
     }
     return true;
@@ -272,24 +233,22 @@ bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
 // The space is reserved first, so that a full disk fails before a byte of
 // the old text is gone. A file system that cannot reserve space is written
 // all the same.
-bool LinuxDocumentFile::rewriteInPlace()
+bool LinuxDocumentFile::rewriteInPlace(const QByteArray &document)
 {
-    const auto size = static_cast<off_t>(m_pending.size());
+    const auto size = static_cast<off_t>(document.size());
     const int reserved = ::posix_fallocate(m_descriptor, 0, size);
     if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
-        return fail(reserved);
-    if (!writeAll(m_pending, 0))
+        return failWith(reserved);
+    if (!writeAll(document, 0))
         return false;
     if (::ftruncate(m_descriptor, size) != 0 || ::fsync(m_descriptor) != 0)
-        return fail(errno);
+        return failWith(errno);
     return true;
 }
 
-bool LinuxDocumentFile::fail(int error)
+bool LinuxDocumentFile::failWith(int error)
 {
-    m_error = SystemError::text(error);
-    release();
-    return false;
+    return fail(SystemError::text(error));
 }
 
 void LinuxDocumentFile::release()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DocumentFile.h"
+#include "AbstractDocumentFile.h"
 
-#include <QByteArray>
+#include <sys/stat.h>
 
 // Writes a document as trusted editors replace a file. A new file, or one
 // that loses nothing by it, is replaced at once: the document goes into a
@@ -15,38 +15,31 @@
 // device or socket is written to as it is, and a FIFO without a reader is
 // refused rather than waited for. Symbolic links, in the folders and at the
 // end, lead where the kernel takes them.
-class LinuxDocumentFile final : public DocumentFile
+class LinuxDocumentFile final : public AbstractDocumentFile
 {
 public:
-    enum class Way { Stream, Rename, InPlace };
-
-    LinuxDocumentFile(Way way, int descriptor, QByteArray target, QByteArray temporary,
-                      QString location);
+    LinuxDocumentFile() = default;
     ~LinuxDocumentFile() override;
     LinuxDocumentFile(const LinuxDocumentFile &) = delete;
     LinuxDocumentFile &operator=(const LinuxDocumentFile &) = delete;
 
-    static std::unique_ptr<DocumentFile> open(const QString &location, QString &reason);
-
-    bool write(QByteArrayView bytes) override;
-    bool commit() override;
-    QString errorString() const override;
-    QString location() const override;
-
 private:
-    bool writeAll(QByteArrayView bytes, off_t offset);
-    bool rewriteInPlace();
-    bool fail(int error);
-    void release();
+    enum class Way { Stream, Rename, InPlace };
 
-    Way m_way;
-    int m_descriptor;
+    bool begin() override;
+    bool writeThrough(QByteArrayView bytes) override;
+    bool finish(const QByteArray &document) override;
+    void release() override;
+
+    bool beginExisting(const QByteArray &folder, struct stat old);
+    bool writeAll(QByteArrayView bytes, off_t offset);
+    bool rewriteInPlace(const QByteArray &document);
+    bool failWith(int error);
+
+    Way m_way = Way::Stream;
+    int m_descriptor = -1;
     // The file the document is for, its links followed.
     QByteArray m_target;
     // The file the document goes into first, when it is renamed over the target.
     QByteArray m_temporary;
-    // The document, kept until it is written whole to a file.
-    QByteArray m_pending;
-    QString m_error;
-    QString m_location;
 };

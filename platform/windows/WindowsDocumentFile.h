@@ -1,9 +1,6 @@
 #pragma once
 
-#include "DocumentFile.h"
-
-#include <QByteArray>
-#include <QString>
+#include "AbstractDocumentFile.h"
 
 // Writes a document as Windows replaces a file and keeps what protects it.
 // The whole document goes into a temporary file beside the file, is flushed to
@@ -14,35 +11,30 @@
 // is reserved. Where the root of a drive refuses a new file, as Windows 10
 // and 11 do for a user without elevation, the document goes under the same
 // name to the user's Documents folder.
-class WindowsDocumentFile final : public DocumentFile
+class WindowsDocumentFile final : public AbstractDocumentFile
 {
 public:
-    enum class Way { New, Replace, InPlace };
-
-    WindowsDocumentFile(Way way, void *handle, QString target, QString temporary);
+    WindowsDocumentFile() = default;
     ~WindowsDocumentFile() override;
     WindowsDocumentFile(const WindowsDocumentFile &) = delete;
     WindowsDocumentFile &operator=(const WindowsDocumentFile &) = delete;
 
-    // The known Documents folder, looked up as the document is opened.
-    static std::unique_ptr<DocumentFile> open(const QString &location, QString &reason,
-                                              const QString &documents);
-
-    bool write(QByteArrayView bytes) override;
-    bool commit() override;
-    QString errorString() const override;
-    QString location() const override;
-
 private:
-    bool writeAll(QByteArrayView bytes);
-    bool rewriteInPlace();
-    bool fail();
-    void release();
+    enum class Way { New, Replace, InPlace };
 
-    Way m_way;
-    void *m_handle;
-    QString m_target;
+    bool begin() override;
+    bool writeThrough(QByteArrayView bytes) override;
+    bool finish(const QByteArray &document) override;
+    void release() override;
+
+    bool beginNew(bool mayGoToDocuments);
+    bool beginExisting();
+    bool writeAll(QByteArrayView bytes);
+    bool rewriteInPlace(const QByteArray &document);
+    bool failWithSystemReason();
+    bool failWith(unsigned long error);
+
+    Way m_way = Way::New;
+    void *m_handle = nullptr;
     QString m_temporary;
-    QByteArray m_pending;
-    QString m_error;
 };

@@ -1,7 +1,7 @@
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "MapForm.h"
-#include "MemoryOutput.h"
+#include "MemoryFile.h"
 #include "RecordingShellOpener.h"
 #include "Windows1251.h"
 
@@ -9,25 +9,13 @@
 
 #include <array>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
+#ifndef Q_OS_WIN
 #include <iconv.h>
 #endif
 
 namespace {
 
-#ifdef Q_OS_WIN
-// The byte Windows' own converter writes for a character, '?' where it has none.
-char converted(char16_t unit)
-{
-    char out = '?';
-    BOOL lacking = FALSE;
-    const auto *in = reinterpret_cast<const wchar_t *>(&unit);
-    WideCharToMultiByte(1251, WC_NO_BEST_FIT_CHARS, in, 1, &out, 1, "?", &lacking);
-    return lacking ? '?' : out;
-}
-#else
+#ifndef Q_OS_WIN
 // The byte the C library's converter writes for a character, '?' where it has none.
 char converted(char16_t unit)
 {
@@ -57,6 +45,9 @@ private Q_SLOTS:
     // where '?' goes.
     void encodesAsTheSystemConverterDoes()
     {
+#ifdef Q_OS_WIN
+        QSKIP("The encoder is the same code everywhere; Linux checks it against the C library.");
+#else
         const auto systemByte = [](char16_t unit) {
             const bool control = (unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r')
                                  || (unit >= 0x7F && unit < 0xA0);
@@ -74,6 +65,7 @@ private Q_SLOTS:
         // A high surrogate with nothing after it is one character the code page lacks.
         const std::array<char16_t, 2> lone{u'a', 0xD83D};
         QCOMPARE(Windows1251::encode(QStringView(lone.data(), lone.size())).bytes, "a?");
+#endif
     }
 
     void writesTheReferenceDocument_data()
@@ -98,12 +90,12 @@ private Q_SLOTS:
         MapForm form;
         form.selected = layout;
         form.fill(values + u".values"_s);
-        MemoryOutput output;
+        MemoryFile output;
         RecordingShellOpener shell;
 
         const GenerateResult result = GenerateCommand(output, shell).run(form);
 
-        QCOMPARE(result.written, layout.has_value());
+        QCOMPARE(result.outcome, layout ? Outcome::Written : Outcome::NothingToWrite);
         QCOMPARE(output.bytes,
                  layout ? testData(QLatin1StringView(QTest::currentDataTag()) + u".ref"_s) : "");
         QCOMPARE(shell.documents,
@@ -121,7 +113,7 @@ private Q_SLOTS:
         form.texts[u"Combo3"_s] = u"\x7F"_s;
         // Decomposed, as some programs paste it: each letter and its mark is one letter.
         form.texts[u"Text2"_s] = u"И\u0306ошкар-Ола, ул. Короле\u0308ва, \u0430\u0301"_s;
-        MemoryOutput output;
+        MemoryFile output;
         RecordingShellOpener shell;
 
         const GenerateResult result = GenerateCommand(output, shell).run(form);
@@ -153,7 +145,10 @@ private Q_SLOTS:
         QFETCH(QString, opened);
         QFETCH(QString, replaced);
         QFETCH(QString, message);
-        GenerateResult result{typed, location, error, {}, written == "yes"_L1, opened == "yes"_L1};
+        const Outcome outcome = !error.isEmpty()      ? Outcome::NotWritten
+                                : written == "yes"_L1 ? Outcome::Written
+                                                      : Outcome::NothingToWrite;
+        GenerateResult result{outcome, typed, location, error, {}, opened == "yes"_L1};
         for (const QString &row : replaced.split(u';', Qt::SkipEmptyParts)) {
             RowReplacement replacement{row.section(u':', 0, 0).toInt(), {}};
             for (const QString &code : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts))

@@ -10,8 +10,6 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "WindowsShellOpener.h"
 
-#include "windows/WindowsShell.h"
+#include "WindowsShell.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "DesktopShellOpener.h"
 
+#include "DefaultApplication.h"
 #include "DocumentPath.h"
 #include "ViewerCommand.h"
 #include "WriteSignals.h"
-#include "linux/DefaultApplication.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// The file a document goes to. The file at the path changes only when
+// commit() succeeds; a failed or abandoned document leaves whatever stood
+// there before. One document is written at a time, on one thread, which
+// need not be the window's.
+class DocumentFile
+{
+public:
+    virtual ~DocumentFile() = default;
+
+    // Starts a new document for the path as the user typed it.
+    virtual bool open(const QString &typedPath) = 0;
+    virtual bool write(QByteArrayView bytes) = 0;
+    // Puts the written bytes in place of the file and releases it.
+    virtual bool commit() = 0;
+    // Where the document goes, once open() has resolved the typed path: the
+    // file the path leads to, or the place the system put it instead.
+    virtual QString location() const = 0;
+    // Why the last step failed, in the user's language where the system has it.
+    virtual QString errorString() const = 0;
+    // Whether the document goes to a FIFO or device, which takes it as it
+    // comes and whose reader may never read; safe to ask from any thread.
+    virtual bool isStream() const = 0;
+};

@@ -1,0 +1,61 @@
+#include "DocumentWriter.h"
+
+#include "DocumentFile.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace {
+
+// How often waiting at exit looks again whether the document turned out to
+// go to a FIFO or device.
+constexpr int exitCheckMilliseconds = 100;
+
+} // namespace
+
+DocumentWriter::DocumentWriter(DocumentFile &file, ShellOpener &shell)
+    : m_file(file)
+    , m_command(file, shell)
+{
+}
+
+DocumentWriter::~DocumentWriter()
+{
+    if (m_thread)
+        m_thread->wait();
+}
+
+bool DocumentWriter::start(const FormReader &form)
+{
+    if (m_thread)
+        return false;
+    m_thread.reset(QThread::create([this, document = GenerateCommand::prepare(form)] {
+        m_result = m_command.write(document);
+    }));
+    connect(m_thread.get(), &QThread::finished, this, &DocumentWriter::show);
+    m_thread->start();
+    return true;
+}
+
+bool DocumentWriter::isWriting() const
+{
+    return m_thread != nullptr;
+}
+
+bool DocumentWriter::finishBeforeExit()
+{
+    while (m_thread && !m_thread->wait(QDeadlineTimer(exitCheckMilliseconds))) {
+        if (m_file.isStream())
+            return false;
+    }
+    return true;
+}
+
+// The thread says it has finished just before it ends.
+void DocumentWriter::show()
+{
+    m_thread->wait();
+    m_thread.reset();
+    m_command.show(m_result);
+    Q_EMIT finished(m_result);
+}

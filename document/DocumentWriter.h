@@ -1,0 +1,42 @@
+#pragma once
+
+#include "GenerateCommand.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QThread;
+
+// Generates documents without holding up the window: the form is read on
+// this object's thread at the click, the file is written and flushed on a
+// thread of its own, and the shell is asked to show the document back on
+// this object's thread once the write has ended. One document at a time.
+class DocumentWriter : public QObject
+{
+    Q_OBJECT
+
+public:
+    DocumentWriter(DocumentFile &file, ShellOpener &shell);
+    ~DocumentWriter() override;
+
+    // Reads the form and starts writing; false, with nothing read, while a
+    // document is still being written.
+    bool start(const FormReader &form);
+    bool isWriting() const;
+    // Before the program ends: waits for a document that goes to a file, so
+    // that none is left half replaced; false, without waiting, while one goes
+    // to a FIFO or device, whose reader may never read.
+    bool finishBeforeExit();
+
+Q_SIGNALS:
+    void finished(const GenerateResult &result);
+
+private:
+    void show();
+
+    DocumentFile &m_file;
+    GenerateCommand m_command;
+    std::unique_ptr<QThread> m_thread;
+    GenerateResult m_result;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+// Characters a path may not hold: they could hide or forge what the user is
+// shown. Controls, format characters (direction marks among them) and line
+// and paragraph separators, in any plane.
+namespace HiddenCharacters {
+
+bool isHidden(char32_t character);
+
+} // namespace HiddenCharacters

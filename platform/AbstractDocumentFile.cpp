@@ -1,0 +1,103 @@
+#include "AbstractDocumentFile.h"
+
+#include "DocumentPath.h"
+
+#include <QRandomGenerator>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int temporaryAttempts = 100;
+
+QString refusal(DocumentPath::Problem problem)
+{
+    switch (problem) {
+    case DocumentPath::Problem::Empty:
+        return u"не указано имя файла"_s;
+    case DocumentPath::Problem::ControlCharacter:
+        return u"в пути есть управляющие или невидимые символы (например, перевод строки)"_s;
+    case DocumentPath::Problem::NetworkPath:
+        return u"сетевые пути (\\\\сервер\\папка) здесь недоступны"_s;
+    case DocumentPath::Problem::None:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+bool AbstractDocumentFile::open(const QString &typedPath)
+{
+    release();
+    m_open = false;
+    m_stream = false;
+    m_pending.clear();
+    m_error.clear();
+    const DocumentPath path = DocumentPath::resolve(typedPath);
+    m_location = path.location;
+    if (path.problem != DocumentPath::Problem::None)
+        return fail(refusal(path.problem));
+    m_open = begin();
+    return m_open;
+}
+
+bool AbstractDocumentFile::write(QByteArrayView bytes)
+{
+    if (!m_open)
+        return false;
+    if (m_stream)
+        return writeThrough(bytes);
+    m_pending += bytes;
+    return true;
+}
+
+bool AbstractDocumentFile::commit()
+{
+    if (!m_open || !finish(std::exchange(m_pending, {})))
+        return false;
+    m_open = false;
+    return true;
+}
+
+QString AbstractDocumentFile::location() const
+{
+    return m_location;
+}
+
+QString AbstractDocumentFile::errorString() const
+{
+    return m_error;
+}
+
+bool AbstractDocumentFile::isStream() const
+{
+    return m_stream;
+}
+
+bool AbstractDocumentFile::fail(const QString &reason)
+{
+    m_error = reason;
+    m_open = false;
+    m_pending.clear();
+    release();
+    return false;
+}
+
+void AbstractDocumentFile::setLocation(const QString &location)
+{
+    m_location = location;
+}
+
+void AbstractDocumentFile::setStream()
+{
+    m_stream = true;
+}
+
+void AbstractDocumentFile::makeTemporary(const std::function<bool(const QString &)> &make)
+{
+    for (int attempt = 0; attempt < temporaryAttempts; ++attempt) {
+        if (make(u".folvar-"_s + QString::number(QRandomGenerator::global()->generate(), 36)))
+            return;
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "DocumentFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <functional>
+
+// What writing a document is on every system: the typed path resolved or
+// refused (see DocumentPath), the document kept whole until commit, and a
+// failure that releases all the system holds and always gives a reason. A
+// system adds only its calls: opening the file, writing a stream through,
+// putting the whole document in place and releasing what it holds.
+class AbstractDocumentFile : public DocumentFile
+{
+public:
+    bool open(const QString &typedPath) final;
+    bool write(QByteArrayView bytes) final;
+    bool commit() final;
+    QString location() const final;
+    QString errorString() const final;
+    bool isStream() const final;
+
+    // Makes a file of a new short name beside the document, so that a file
+    // whose own name is as long as the system allows can still be replaced:
+    // make(name) tries a name and is false only where that name is taken.
+    static void makeTemporary(const std::function<bool(const QString &name)> &make);
+
+protected:
+    // Opens the file at location() for the document, or fails.
+    virtual bool begin() = 0;
+    // A FIFO or device takes the document as it comes.
+    virtual bool writeThrough(QByteArrayView bytes) = 0;
+    // Puts the whole document in place of the file and closes it; a stream
+    // is only closed.
+    virtual bool finish(const QByteArray &document) = 0;
+    // Closes what is open and removes a temporary file; safe to call twice.
+    virtual void release() = 0;
+
+    bool fail(const QString &reason);
+    void setLocation(const QString &location);
+    void setStream();
+
+private:
+    QString m_location;
+    QByteArray m_pending;
+    QString m_error;
+    bool m_open = false;
+    std::atomic<bool> m_stream = false;
+};

@@ -1,0 +1,11 @@
+#include "DocumentPath.h"
+
+#include <QDir>
+
+// Windows takes the path as it stands; a relative one from the current folder.
+DocumentPath DocumentPath::locate(const QString &typedPath)
+{
+    const QString path
+        = QDir::isAbsolutePath(typedPath) ? typedPath : QDir::currentPath() + u'/' + typedPath;
+    return {QDir::toNativeSeparators(path), Problem::None};
+}

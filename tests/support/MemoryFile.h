@@ -1,0 +1,41 @@
+#pragma once
+
+#include "DocumentFile.h"
+
+#include <QByteArray>
+
+#include <atomic>
+#include <semaphore>
+
+// Keeps the document in memory instead of a file. A slow one's commit waits
+// until its gate is released, as a flush to a slow disk does.
+class MemoryFile final : public DocumentFile
+{
+public:
+    bool open(const QString &typedPath) override
+    {
+        bytes.clear();
+        path = typedPath;
+        return true;
+    }
+    bool write(QByteArrayView written) override
+    {
+        bytes.append(written);
+        return true;
+    }
+    bool commit() override
+    {
+        if (slow)
+            gate.acquire();
+        return committed = true;
+    }
+    QString location() const override { return path; }
+    QString errorString() const override { return {}; }
+    bool isStream() const override { return false; }
+
+    QByteArray bytes;
+    QString path;
+    bool slow = false;
+    std::binary_semaphore gate{0};
+    std::atomic<bool> committed = false;
+};
