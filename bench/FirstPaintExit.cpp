@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into a program, ends it as soon as its first window has painted
 // once and the display has taken the image, for timing start-up. The
 // program itself runs unchanged up to that point.

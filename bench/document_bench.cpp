@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document in memory and on disk, each beside its floor.
 #include "DocumentLayout.h"
 #include "GenerateCommand.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the folvar window and the floor window in turn until each has
 // painted once, and prints their wall times, instruction counts and peak
 // memory side by side with the ratios.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least a Qt window with text costs: one label and one line edit with
 // Cyrillic text in the window's fonts.
 #include "FormFont.h"

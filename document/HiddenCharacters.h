@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Characters a path may not hold: they could hide or forge what the user is

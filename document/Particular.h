@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The particulars of the power of attorney, in the order the document gives

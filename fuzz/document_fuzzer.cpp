@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fills every input of the form with arbitrary UTF-8, writes the document in
 // either layout and checks what must hold whatever was typed.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What a screen reader learns of the form beyond Qt's own: the two link

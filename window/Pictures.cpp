@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Pictures.h"
 
 #include "pictures/car.xpm"

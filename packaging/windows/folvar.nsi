@@ -1,3 +1,5 @@
+; SPDX-FileCopyrightText: 2026 folvar developers
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The folvar installer. With administrator's rights it puts folvar.exe under
 ; Program Files for every user, otherwise in the user's own programs folder;
 ; it adds a Start-menu entry and an uninstaller that Windows lists under

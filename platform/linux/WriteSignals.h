@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A write that fails, to a FIFO whose reader has gone or past the file-size

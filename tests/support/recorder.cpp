@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 folvar developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Notes how the shell started it, for the tests: the file it was given, as Qt reads
 // it from the UTF-16 command line, then the show command, in the file FOLVAR_RECORD names.
 #include <windows.h>
