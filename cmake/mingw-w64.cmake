@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 folvar developers
-# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64. Qt needs the
 # compilers with POSIX threads; the system's default alternative is left alone.
 set(CMAKE_SYSTEM_NAME Windows)
