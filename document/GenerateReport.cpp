@@ -35,8 +35,12 @@ QString visible(const QString &text)
             shown += u'<' + codeOf(character) + u'>';
     }
     if (shown.size() > GenerateReport::longestPath) {
-        const qsizetype half = GenerateReport::longestPath / 2;
-        shown = shown.first(half) + u'…' + shown.last(half);
+        // A character outside the first plane is never cut in half.
+        qsizetype head = GenerateReport::longestPath / 2;
+        qsizetype tail = head;
+        head -= shown[head - 1].isHighSurrogate() ? 1 : 0;
+        tail -= shown[shown.size() - tail].isLowSurrogate() ? 1 : 0;
+        shown = shown.first(head) + u'…' + shown.last(tail);
     }
     return shown;
 }
@@ -91,12 +95,21 @@ QString replacements(const QList<RowReplacement> &rows)
     QString text = u"Этих знаков нет в кодировке Windows-1251, в документе вместо них стоит «?»:"_s;
     for (const RowReplacement &row : rows.first(std::min(rows.size(), GenerateReport::listedRows)))
         text += u'\n' + rowOfReplacements(row);
-    if (rows.size() > GenerateReport::listedRows)
-        text += u"\nи ещё в %1 строках"_s.arg(rows.size() - GenerateReport::listedRows);
+    const qsizetype more = rows.size() - GenerateReport::listedRows;
+    // "в 1 строке", "в 21 строке", but "в 11 строках".
+    const bool one = more % 10 == 1 && more % 100 != 11;
+    if (more > 0)
+        text += u"\nи ещё в %1 %2"_s.arg(more).arg(one ? u"строке"_s : u"строках"_s);
     return text;
 }
 
 } // namespace
+
+QString GenerateReport::viewerFailed(const QString &file)
+{
+    return u"Документ записан: %1\nНо приложение, запущенное, чтобы его показать, завершилось с "
+           u"ошибкой."_s.arg(visible(file));
+}
 
 QString GenerateReport::text(const GenerateResult &result)
 {

@@ -20,4 +20,7 @@ public:
 
     // The message to show, or an empty string when all went well.
     static QString text(const GenerateResult &result);
+    // What to say when the application started to show a written document
+    // ended with a failure soon after.
+    static QString viewerFailed(const QString &file);
 };

@@ -22,6 +22,8 @@ QString refusal(DocumentPath::Problem problem)
         return u"в пути есть управляющие или невидимые символы (например, перевод строки)"_s;
     case DocumentPath::Problem::NetworkPath:
         return u"сетевые пути (\\\\сервер\\папка) здесь недоступны"_s;
+    case DocumentPath::Problem::NoHome:
+        return u"путь с диском ведёт в домашнюю папку, а её у пользователя нет"_s;
     case DocumentPath::Problem::None:
         break;
     }

@@ -11,7 +11,7 @@
 // each system's own (linux/, windows/).
 struct DocumentPath
 {
-    enum class Problem { None, Empty, ControlCharacter, NetworkPath };
+    enum class Problem { None, Empty, ControlCharacter, NetworkPath, NoHome };
 
     // The absolute path of the file in the system's separators, empty when
     // the path is refused.

@@ -73,10 +73,7 @@ void FormActions::written(const GenerateResult &result)
 // What was started to show a written document gave up soon after.
 void FormActions::tellNotShown(const QString &file)
 {
-    GenerateResult written;
-    written.outcome = Outcome::Written;
-    written.location = file;
-    tell(GenerateReport::text(written));
+    tell(GenerateReport::viewerFailed(file));
 }
 
 void FormActions::selectDocFormat()

@@ -4,39 +4,51 @@
 #include "DocumentPath.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
-// On Linux a Windows drive path ("C:\avto.doc", or "C:" alone) is taken
-// inside the home folder with '\' as the folder separator, and, as at a
-// drive's root, ".." never climbs above it; a network path
+// On Linux '\' separates folders as '/' does. A Windows drive path
+// ("C:\avto.doc", "C:avto.doc", or "C:" alone) and a path from the root of
+// the current drive ("\avto.doc") are taken inside the home folder, and, as
+// at a drive's root, ".." never climbs above it; a network path
 // ("\\server\share\a.doc") leads nowhere. Any other ".." is left for the
 // system to follow, since after a linked folder it leads where the link does.
 
 namespace {
 
-// "C:" alone, or a drive followed by a separator.
 bool startsWithDrive(const QString &path)
 {
-    if (path.size() < 2 || path[1] != u':' || !path[0].isLetter() || path[0].unicode() > 0x7F)
-        return false;
-    return path.size() == 2 || path[2] == u'\\' || path[2] == u'/';
+    return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() <= 0x7F;
 }
 
-// The folders after the drive, each ".." that would climb above the drive's
-// root dropped, as Windows drops it there.
-QString insideHome(const QString &drivePath)
+// HOME, or where it is unset or empty, the home folder of the user's
+// account; empty where there is none.
+QString homeFolder()
+{
+    QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty())
+        return home;
+    const passwd *account = ::getpwuid(::geteuid());
+    return account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
+}
+
+// The folders after the drive or the root, each ".." that would climb above
+// it dropped, as Windows drops it there.
+QString insideHome(const QString &home, const QString &rest)
 {
     QStringList kept;
     qsizetype depth = 0;
-    QString rest = drivePath.sliced(std::min<qsizetype>(3, drivePath.size()));
-    for (const QString &part : rest.replace(u'\\', u'/').split(u'/')) {
+    for (const QString &part : rest.split(u'/')) {
         if (part == ".."_L1 && depth == 0)
             continue;
         depth += part == ".."_L1 ? -1 : part.isEmpty() || part == "."_L1 ? 0 : 1;
         kept.append(part);
     }
-    return QDir::homePath() + u'/' + kept.join(u'/');
+    return home + u'/' + kept.join(u'/');
 }
 
 } // namespace
@@ -45,6 +57,15 @@ DocumentPath DocumentPath::locate(const QString &typedPath)
 {
     if (typedPath.startsWith(u"\\\\"_s))
         return {{}, Problem::NetworkPath};
-    const QString path = startsWithDrive(typedPath) ? insideHome(typedPath) : typedPath;
+    QString path = typedPath;
+    path.replace(u'\\', u'/');
+    const bool drive = startsWithDrive(path);
+    if (drive || typedPath.startsWith(u'\\')) {
+        const QString home = homeFolder();
+        if (home.isEmpty())
+            return {{}, Problem::NoHome};
+        const QString rest = path.sliced(drive ? 2 : 0);
+        path = insideHome(home, rest.startsWith(u'/') ? rest.sliced(1) : rest);
+    }
     return {QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path, Problem::None};
 }

@@ -12,7 +12,9 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <linux/limits.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -118,8 +120,28 @@ bool copyAttributes(int from, int to)
     return true;
 }
 
+// The inode flags an owner may set with chattr (A c d s S t u); the others
+// (i a j e E I N V) are the administrator's or the file system's own.
+constexpr int ownerFlags = FS_NOATIME_FL | FS_COMPR_FL | FS_NODUMP_FL | FS_SECRM_FL | FS_SYNC_FL
+                           | FS_NOTAIL_FL | FS_UNRM_FL;
+
+// Gives one file the owner's inode flags of another, none added and none
+// lost; a file system without inode flags has none to carry.
+bool copyFlags(int from, int to)
+{
+    int kept = 0;
+    int inherited = 0;
+    if (::ioctl(from, FS_IOC_GETFLAGS, &kept) != 0)
+        return errno == ENOTTY || errno == EOPNOTSUPP;
+    if (::ioctl(to, FS_IOC_GETFLAGS, &inherited) != 0)
+        return false;
+    int wanted = (inherited & ~ownerFlags) | (kept & ownerFlags);
+    return wanted == inherited || ::ioctl(to, FS_IOC_SETFLAGS, &wanted) == 0;
+}
+
 // Gives the temporary file all that protects the old one: owner, group,
-// mode and attributes. False where any of it cannot be carried over.
+// mode, attributes and inode flags. False where any of it cannot be
+// carried over.
 bool takesOver(int temporary, int existing, const struct stat &old)
 {
     struct stat made = {};
@@ -131,7 +153,7 @@ bool takesOver(int temporary, int existing, const struct stat &old)
     if ((made.st_mode & 07777) != (old.st_mode & 07777)
         && ::fchmod(temporary, old.st_mode & 07777) != 0)
         return false;
-    return copyAttributes(existing, temporary);
+    return copyAttributes(existing, temporary) && copyFlags(existing, temporary);
 }
 
 } // namespace
@@ -147,6 +169,8 @@ bool LinuxDocumentFile::begin()
     m_target = physicalPath(QFile::encodeName(location()), error);
     if (m_target.isEmpty())
         return failWith(error);
+    // What is shown, and named in messages, is the file itself.
+    setLocation(QFile::decodeName(m_target));
     const QByteArray folder = folderOf(m_target);
     struct stat old = {};
     if (::stat(m_target.constData(), &old) == 0)
@@ -212,8 +236,21 @@ bool LinuxDocumentFile::finish(const QByteArray &document)
     if (::close(std::exchange(m_descriptor, -1)) != 0)
         return failWith(errno);
     if (m_way == Way::Rename && ::rename(m_temporary.constData(), m_target.constData()) != 0)
-        return failWith(errno);
+        return errno == EBUSY || errno == EXDEV ? writeInPlaceInstead(document) : failWith(errno);
     m_temporary.clear();
+    return true;
+}
+
+// A file that nothing can be renamed over, such as a bind mount's target, may
+// still take the document in place, as writing to it from a shell does.
+bool LinuxDocumentFile::writeInPlaceInstead(const QByteArray &document)
+{
+    m_descriptor = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (m_descriptor < 0)
+        return failWith(errno);
+    if (!rewriteInPlace(document))
+        return false;
+    release();
     return true;
 }
 
@@ -234,14 +271,14 @@ bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
 }
 
 // The space is reserved first, so that a full disk fails before a byte of
-// the old text is gone. A file system that cannot reserve space is written
-// all the same.
+// the old text is gone. A file system that cannot reserve space (NFSv3,
+// FUSE, ext2) is written all the same; the C library's emulation of a
+// reservation would read from this write-only descriptor there.
 bool LinuxDocumentFile::rewriteInPlace(const QByteArray &document)
 {
     const auto size = static_cast<off_t>(document.size());
-    const int reserved = ::posix_fallocate(m_descriptor, 0, size);
-    if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL)
-        return failWith(reserved);
+    if (::fallocate(m_descriptor, 0, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+        return failWith(errno);
     if (!writeAll(document, 0))
         return false;
     if (::ftruncate(m_descriptor, size) != 0 || ::fsync(m_descriptor) != 0)

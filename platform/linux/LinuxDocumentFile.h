@@ -17,7 +17,9 @@
 // whole document is known, after the space for it is reserved. A FIFO,
 // device or socket is written to as it is, and a FIFO without a reader is
 // refused rather than waited for. Symbolic links, in the folders and at the
-// end, lead where the kernel takes them.
+// end, lead where the kernel takes them, and the file they lead to is the
+// document's location. A file that the system will not rename over (a bind
+// mount's target, another file system) is written in place.
 class LinuxDocumentFile final : public AbstractDocumentFile
 {
 public:
@@ -37,6 +39,7 @@ private:
     bool beginExisting(const QByteArray &folder, struct stat old);
     bool writeAll(QByteArrayView bytes, off_t offset);
     bool rewriteInPlace(const QByteArray &document);
+    bool writeInPlaceInstead(const QByteArray &document);
     bool failWith(int error);
 
     Way m_way = Way::Stream;

@@ -160,6 +160,19 @@ private Q_SLOTS:
         }
         QCOMPARE(GenerateReport::text(result), message);
     }
+
+    // The rows a notice leaves out, in Russian: "в 1 строке", but "в 2 строках".
+    void countsTheRowsLeftOut()
+    {
+        const QList<std::pair<int, QString>> wordings{
+            {1, u"в 1 строке"_s},    {2, u"в 2 строках"_s},  {5, u"в 5 строках"_s},
+            {11, u"в 11 строках"_s}, {21, u"в 21 строке"_s}, {111, u"в 111 строках"_s}};
+        for (const auto &[more, wording] : wordings) {
+            const QList<RowReplacement> rows(GenerateReport::listedRows + more, {1, {0x100}});
+            const GenerateResult result{Outcome::Written, {}, {}, {}, rows, true};
+            QVERIFY(GenerateReport::text(result).endsWith(u"\nи ещё "_s + wording));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDocument)

@@ -13,6 +13,9 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -20,8 +23,9 @@
 
 // How the platform suite sets its cases up: by shell commands, which give
 // why they failed or nothing; as a user of the system. What protects a file
-// there: its attributes and links on Windows; its owner, group, mode, links
-// and every extended attribute, access control lists among them, on Linux.
+// there: its attributes and links on Windows; its owner, group, mode, links,
+// every extended attribute, access control lists among them, and inode
+// flags, on Linux.
 // "missing" where nothing is there.
 
 #ifdef Q_OS_WIN
@@ -83,7 +87,11 @@ inline QByteArray protection(const QString &path)
             = ::getxattr(name.constData(), attribute.constData(), value.data(), value.size());
         kept += ' ' + attribute + '=' + value.first(std::max<ssize_t>(size, 0)).toHex();
     }
-    return kept;
+    int flags = 0;
+    const int file = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file >= 0 && ::ioctl(file, FS_IOC_GETFLAGS, &flags) == 0)
+        kept += " flags=" + QByteArray::number(flags, 16);
+    return file < 0 || ::close(file) == 0 ? kept : "unreadable";
 }
 
 inline QString runShell(const QString &commands)

@@ -33,15 +33,20 @@ inline QList<QStringList> testRows(const QString &name)
 }
 
 // A field of a file under tests/data: "\n" stands for a line break and
-// "\uXXXX" for any character.
+// "\uXXXX" for a UTF-16 unit.
 inline QString unescaped(QString field)
 {
     static const QRegularExpression code(QStringLiteral("\\\\u([0-9A-F]{4})"));
     field.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    for (auto found = code.match(field); found.hasMatch(); found = code.match(field))
-        field.replace(found.capturedStart(), found.capturedLength(),
-                      QChar(found.captured(1).toUShort(nullptr, 16)));
-    return field;
+    // All at once: a pair of surrogates is not text until both halves stand.
+    QString text;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &found : code.globalMatch(field)) {
+        text += field.sliced(done, found.capturedStart() - done);
+        text += QChar(found.captured(1).toUShort(nullptr, 16));
+        done = found.capturedEnd();
+    }
+    return text + field.sliced(done);
 }
 
 // Declares a text column for each name and adds a row for each line of a

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 folvar developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ControlTable.h"
 #include "DocumentWriter.h"
 #include "Form1.h"
 #include "FormActions.h"
@@ -174,6 +175,10 @@ private Q_SLOTS:
         QCOMPARE(shown(control),
                  QString(fields[8]).replace(u"\\r\\n"_s, u"\r\n"_s) + u'|' + fields[10]);
         QCOMPARE(control->toolTip(), fields[9]);
+        // Its place in the tab order, which no other control shares.
+        const auto entry
+            = std::ranges::find(ControlTable::controls(), fields[0], &ControlEntry::name);
+        QCOMPARE(entry->tab, fields[6].toInt());
 
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
         QCOMPARE(QLatin1StringView(
@@ -212,6 +217,13 @@ private Q_SLOTS:
     void showsTheReferenceWindow()
     {
         QFETCH(QPalette, scheme);
+        // The guidelines' own figures: white on black 21:1, #777777 on white about 4.48:1.
+        QImage pair(2, 1, QImage::Format_RGB32);
+        pair.fill(Qt::white);
+        pair.setPixelColor(1, 0, Qt::black);
+        QCOMPARE(contrastWithin(pair, pair.rect()), 21.0);
+        pair.setPixelColor(1, 0, QColor(0x77, 0x77, 0x77));
+        QCOMPARE(qRound(contrastWithin(pair, pair.rect()) * 100), 448);
         const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_s).toDouble();
         QApplication::setPalette(scheme);
         Form1 form;
@@ -399,7 +411,9 @@ private Q_SLOTS:
         QTest::newRow("a million CJK characters")
             << u"avto.doc"_s << cjk << u"строка 9: 一\nи ещё в 15 строках"_s << false;
         QTest::newRow("the viewer gives up")
-            << u"avto.doc"_s << u"Иванов"_s << u"/avto.doc\nНо показать его не удалось"_s << true;
+            << u"avto.doc"_s << u"Иванов"_s
+            << u"/avto.doc\nНо приложение, запущенное, чтобы его показать, завершилось с ошибкой."_s
+            << true;
     }
 
     // The message is an alert shown without blocking, it fits on a 1024 x
