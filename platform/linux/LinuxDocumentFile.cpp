@@ -21,6 +21,13 @@
 
 namespace {
 
+// An existing file or FIFO is opened as a program that writes it from a
+// shell opens it, with O_CREAT but without O_TRUNC: the kernel then asks
+// the questions it asks of any writer in a shared folder
+// (fs.protected_regular, fs.protected_fifos). It stands already, so nothing
+// is made.
+constexpr int existingFile = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY;
+
 // The kernel gives up on a chain of symbolic links at the same depth.
 constexpr int linkDepth = 40;
 
@@ -43,8 +50,9 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name)
 // The file the kernel writes for a path: its folders resolved as they are on
 // disk, ".." after a linked folder included, and a link at its end read from
 // the folder it physically lies in, as often as the kernel would. Empty, with
-// the reason, where the kernel would fail.
-QByteArray physicalPath(QByteArray path, int &error)
+// the reason, where the kernel would fail; the path is then where the links
+// led.
+QByteArray physicalPath(QByteArray &path, int &error)
 {
     for (int link = 0; link <= linkDepth; ++link) {
         const QByteArray name = nameOf(path);
@@ -165,10 +173,21 @@ LinuxDocumentFile::~LinuxDocumentFile()
 
 bool LinuxDocumentFile::begin()
 {
+    // The kernel follows the links first, so that it refuses one that another
+    // user planted in a shared folder (fs.protected_symlinks); only a link
+    // whose target is yet to be made is followed by hand below.
+    const int probe = ::open(QFile::encodeName(location()).constData(), O_PATH | O_CLOEXEC);
+    if (probe < 0 && errno == EACCES)
+        return failWith(EACCES);
+    if (probe >= 0)
+        ::close(probe);
     int error = 0;
-    m_target = physicalPath(QFile::encodeName(location()), error);
-    if (m_target.isEmpty())
+    QByteArray path = QFile::encodeName(location());
+    m_target = physicalPath(path, error);
+    if (m_target.isEmpty()) {
+        setLocation(QFile::decodeName(path));
         return failWith(error);
+    }
     // What is shown, and named in messages, is the file itself.
     setLocation(QFile::decodeName(m_target));
     const QByteArray folder = folderOf(m_target);
@@ -190,7 +209,7 @@ bool LinuxDocumentFile::beginExisting(const QByteArray &folder, struct stat old)
     if (!S_ISREG(old.st_mode)) {
         // Opening a FIFO for writing waits for a reader; without blocking, a
         // FIFO with none fails at once. The writes then block as usual.
-        m_descriptor = ::open(m_target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        m_descriptor = ::open(m_target.constData(), existingFile | O_NONBLOCK, 0666);
         if (m_descriptor < 0)
             return failWith(errno);
         ::fcntl(m_descriptor, F_SETFL, ::fcntl(m_descriptor, F_GETFL) & ~O_NONBLOCK);
@@ -199,7 +218,7 @@ bool LinuxDocumentFile::beginExisting(const QByteArray &folder, struct stat old)
         return true;
     }
     // Opening the file itself asks the system whether it may be written.
-    const int existing = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    const int existing = ::open(m_target.constData(), existingFile, 0666);
     if (existing < 0)
         return failWith(errno);
     ::fstat(existing, &old);
