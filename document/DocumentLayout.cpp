@@ -82,6 +82,11 @@ void appendFields(const CatalogueRow &row, int run, const FormReader &form, QStr
 
 } // namespace
 
+std::optional<Particular> DocumentLayout::particular(int row)
+{
+    return layoutRows[static_cast<std::size_t>(row - 1)].particular;
+}
+
 QString DocumentLayout::composeRow(Layout layout, int row, const FormReader &form)
 {
     Q_ASSERT(row >= 1 && row <= rowCount);

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "FormReader.h"
+#include "Particular.h"
 
 #include <QString>
+
+#include <optional>
 
 // Composes the 26 written lines of the power of attorney. The two layouts
 // differ only in the runs of spaces between a caption and its value. A
@@ -17,4 +20,6 @@ public:
 
     // Composes row 1..26 from the form's current captions and values.
     static QString composeRow(Layout layout, int row, const FormReader &form);
+    // The particular row 1..26 prints, if it prints one.
+    static std::optional<Particular> particular(int row);
 };

@@ -5,6 +5,7 @@
 
 #include "DocumentFile.h"
 #include "DocumentLayout.h"
+#include "FieldCatalogue.h"
 #include "ShellOpener.h"
 #include "Windows1251.h"
 
@@ -25,6 +26,18 @@ std::optional<Layout> selectedLayout(const FormReader &form)
     return std::nullopt;
 }
 
+// Each field's characters that the code page lacks, named as the window
+// names the field.
+void appendReplacements(Particular particular, const FormReader &form,
+                        QList<FieldReplacement> &replacements)
+{
+    for (const CatalogueField &field : FieldCatalogue::row(particular).fields) {
+        const QList<char32_t> replaced = Windows1251::encode(form.text(field.input)).replaced;
+        if (!replaced.isEmpty())
+            replacements.append({FieldCatalogue::spokenName(field.input), replaced});
+    }
+}
+
 } // namespace
 
 GenerateCommand::GenerateCommand(DocumentFile &file, ShellOpener &shell)
@@ -37,11 +50,12 @@ PreparedDocument GenerateCommand::prepare(const FormReader &form)
 {
     PreparedDocument document{form.outputPath(), selectedLayout(form), {}, {}};
     for (int row = 1; document.layout && row <= DocumentLayout::rowCount; ++row) {
-        const Windows1251::Encoded line = Windows1251::encode(
-            DocumentLayout::composeRow(*document.layout, row, form) + writtenEnding);
-        if (!line.replaced.isEmpty())
-            document.replacements.append({row, line.replaced});
-        document.bytes += line.bytes;
+        document.bytes
+            += Windows1251::encode(DocumentLayout::composeRow(*document.layout, row, form)
+                                   + writtenEnding)
+                   .bytes;
+        if (const std::optional<Particular> particular = DocumentLayout::particular(row))
+            appendReplacements(*particular, form, document.replacements);
     }
     return document;
 }

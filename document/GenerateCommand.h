@@ -14,14 +14,14 @@
 class DocumentFile;
 class ShellOpener;
 
-// Characters of one written row that the code page lacks and that were
-// written as '?'.
-struct RowReplacement
+// Characters of one field that the code page lacks and that were written
+// as '?'; the field by the name its caption gives it.
+struct FieldReplacement
 {
-    int row = 0;
+    QString field;
     QList<char32_t> characters;
 
-    friend bool operator==(const RowReplacement &, const RowReplacement &) = default;
+    friend bool operator==(const FieldReplacement &, const FieldReplacement &) = default;
 };
 
 // The document as the form held it at the click, encoded for its file.
@@ -31,7 +31,7 @@ struct PreparedDocument
     // None when neither option is selected: nothing is written then.
     std::optional<Layout> layout;
     QByteArray bytes;
-    QList<RowReplacement> replacements;
+    QList<FieldReplacement> replacements;
 };
 
 enum class Outcome { Written, NotWritten, NothingToWrite };
@@ -44,7 +44,7 @@ struct GenerateResult
     QString location;
     // Why the document was not written; never empty when it was not.
     QString reason;
-    QList<RowReplacement> replacements;
+    QList<FieldReplacement> replacements;
     // Whether anything could be started to show the document.
     bool opened = false;
 };

@@ -77,29 +77,30 @@ QString notShown(const GenerateResult &result)
            u"приложение, которое открывает такие файлы."_s.arg(file);
 }
 
-QString rowOfReplacements(const RowReplacement &replacement)
+QString fieldOfReplacements(const FieldReplacement &replacement)
 {
     QStringList characters;
     for (const char32_t character : replacement.characters.first(
-             std::min(replacement.characters.size(), GenerateReport::charactersPerRow)))
+             std::min(replacement.characters.size(), GenerateReport::charactersPerField)))
         characters.append(listed(character));
-    QString row = u"строка %1: %2"_s.arg(replacement.row).arg(characters.join(u' '));
+    QString field = u"%1: %2"_s.arg(replacement.field, characters.join(u' '));
     const qsizetype unlisted = replacement.characters.size() - characters.size();
     if (unlisted > 0)
-        row += u" и ещё %1"_s.arg(unlisted);
-    return row;
+        field += u" и ещё %1"_s.arg(unlisted);
+    return field;
 }
 
-QString replacements(const QList<RowReplacement> &rows)
+QString replacements(const QList<FieldReplacement> &fields)
 {
     QString text = u"Этих знаков нет в кодировке Windows-1251, в документе вместо них стоит «?»:"_s;
-    for (const RowReplacement &row : rows.first(std::min(rows.size(), GenerateReport::listedRows)))
-        text += u'\n' + rowOfReplacements(row);
-    const qsizetype more = rows.size() - GenerateReport::listedRows;
-    // "в 1 строке", "в 21 строке", but "в 11 строках".
+    for (const FieldReplacement &field :
+         fields.first(std::min(fields.size(), GenerateReport::listedFields)))
+        text += u'\n' + fieldOfReplacements(field);
+    const qsizetype more = fields.size() - GenerateReport::listedFields;
+    // "в 1 поле", "в 21 поле", but "в 11 полях".
     const bool one = more % 10 == 1 && more % 100 != 11;
     if (more > 0)
-        text += u"\nи ещё в %1 %2"_s.arg(more).arg(one ? u"строке"_s : u"строках"_s);
+        text += u"\nи ещё в %1 %2"_s.arg(more).arg(one ? u"поле"_s : u"полях"_s);
     return text;
 }
 

@@ -15,8 +15,8 @@ class GenerateReport
 {
 public:
     static constexpr qsizetype longestPath = 80;
-    static constexpr qsizetype charactersPerRow = 20;
-    static constexpr qsizetype listedRows = 8;
+    static constexpr qsizetype charactersPerField = 20;
+    static constexpr qsizetype listedFields = 8;
 
     // The message to show, or an empty string when all went well.
     static QString text(const GenerateResult &result);

@@ -40,6 +40,17 @@ HANDLE createTemporary(const QString &folder, QString &path, DWORD &error)
     return handle;
 }
 
+// The path as Windows itself takes it: full, its "." and ".." resolved as
+// Windows resolves them, before any file is asked.
+QString fullPath(const QString &path)
+{
+    const std::wstring given = wide(path);
+    const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size > 0 ? GetFullPathNameW(given.c_str(), size, full.data(), nullptr) : 0;
+    return length > 0 && length < size ? QString::fromWCharArray(full.data(), length) : path;
+}
+
 QString knownDocumentsFolder()
 {
     PWSTR path = nullptr;
@@ -58,6 +69,8 @@ WindowsDocumentFile::~WindowsDocumentFile()
 
 bool WindowsDocumentFile::begin()
 {
+    // What is shown, and named in messages, is the file Windows writes.
+    setLocation(fullPath(location()));
     return QFileInfo::exists(location()) ? beginExisting() : beginNew(true);
 }
 

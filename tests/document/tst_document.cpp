@@ -107,7 +107,7 @@ private Q_SLOTS:
     }
 
     // Control characters other than TAB, LF and CR are written as '?' like
-    // the characters the code page lacks, and each is listed once under its row.
+    // the characters the code page lacks, and each is listed once under its field.
     void replacesWhatTheCodePageLacksRowByRow()
     {
         MapForm form;
@@ -121,10 +121,11 @@ private Q_SLOTS:
 
         const GenerateResult result = GenerateCommand(output, shell).run(form);
 
-        const QList<RowReplacement> expected{{2, {0xE9, 0x100}},
-                                             {3, {0x301}},
-                                             {17, {0x4E2D, 0x1F697, 0x1A, 0, 0xD83D}},
-                                             {23, {0x7F}}};
+        const QList<FieldReplacement> expected{
+            {u"Город"_s, {0xE9, 0x100}},
+            {u"Область"_s, {0x301}},
+            {u"Ф.И.О. владельца"_s, {0x4E2D, 0x1F697, 0x1A, 0, 0xD83D}},
+            {u"Срок действия доверенности, единица"_s, {0x7F}}};
         QCOMPARE(result.replacements, expected);
         QVERIFY(output.bytes.contains(":   ???\t\xE0\r\n\xE1\r\r\n"));
         QVERIFY(output.bytes.contains(": \xC9\xEE\xF8\xEA\xE0\xF0-\xCE\xEB\xE0, \xF3\xEB. "
@@ -153,7 +154,7 @@ private Q_SLOTS:
                                                       : Outcome::NothingToWrite;
         GenerateResult result{outcome, typed, location, error, {}, opened == "yes"_L1};
         for (const QString &row : replaced.split(u';', Qt::SkipEmptyParts)) {
-            RowReplacement replacement{row.section(u':', 0, 0).toInt(), {}};
+            FieldReplacement replacement{row.section(u':', 0, 0).trimmed(), {}};
             for (const QString &code : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts))
                 replacement.characters.append(code.toUInt(nullptr, 16));
             result.replacements.append(replacement);
@@ -161,15 +162,16 @@ private Q_SLOTS:
         QCOMPARE(GenerateReport::text(result), message);
     }
 
-    // The rows a notice leaves out, in Russian: "в 1 строке", but "в 2 строках".
-    void countsTheRowsLeftOut()
+    // The fields a notice leaves out, in Russian: "в 1 поле", but "в 2 полях".
+    void countsTheFieldsLeftOut()
     {
         const QList<std::pair<int, QString>> wordings{
-            {1, u"в 1 строке"_s},    {2, u"в 2 строках"_s},  {5, u"в 5 строках"_s},
-            {11, u"в 11 строках"_s}, {21, u"в 21 строке"_s}, {111, u"в 111 строках"_s}};
+            {1, u"в 1 поле"_s},    {2, u"в 2 полях"_s},  {5, u"в 5 полях"_s},
+            {11, u"в 11 полях"_s}, {21, u"в 21 поле"_s}, {111, u"в 111 полях"_s}};
         for (const auto &[more, wording] : wordings) {
-            const QList<RowReplacement> rows(GenerateReport::listedRows + more, {1, {0x100}});
-            const GenerateResult result{Outcome::Written, {}, {}, {}, rows, true};
+            const QList<FieldReplacement> fields(GenerateReport::listedFields + more,
+                                                 {u"Город"_s, {0x100}});
+            const GenerateResult result{Outcome::Written, {}, {}, {}, fields, true};
             QVERIFY(GenerateReport::text(result).endsWith(u"\nи ещё "_s + wording));
         }
     }
