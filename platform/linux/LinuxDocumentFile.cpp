@@ -264,13 +264,10 @@ bool LinuxDocumentFile::finish(const QByteArray &document)
 // still take the document in place, as writing to it from a shell does.
 bool LinuxDocumentFile::writeInPlaceInstead(const QByteArray &document)
 {
-    m_descriptor = ::open(m_target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (m_descriptor < 0)
-        return failWith(errno);
-    if (!rewriteInPlace(document))
-        return false;
-    release();
-    return true;
+    ::unlink(std::exchange(m_temporary, QByteArray()).constData());
+    m_way = Way::InPlace;
+    m_descriptor = ::open(m_target.constData(), existingFile, 0666);
+    return (m_descriptor >= 0 || failWith(errno)) && finish(document);
 }
 
 // From the offset, or from the current position where it is negative.
