@@ -23,6 +23,9 @@ public:
     // Where the document goes, once open() has resolved the typed path: the
     // file the path leads to, or the place the system put it instead.
     virtual QString location() const = 0;
+    // Whether the system put the document somewhere the path does not lead,
+    // as Windows does in Documents when a drive's root refuses it.
+    virtual bool wentElsewhere() const = 0;
     // Why the last step failed, in the user's language where the system has it.
     virtual QString errorString() const = 0;
     // Whether the document goes to a FIFO or device, which takes it as it

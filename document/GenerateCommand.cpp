@@ -62,12 +62,13 @@ PreparedDocument GenerateCommand::prepare(const FormReader &form)
 
 GenerateResult GenerateCommand::write(const PreparedDocument &document)
 {
-    GenerateResult result{Outcome::NothingToWrite, document.typedPath, {}, {}, {}, false};
+    GenerateResult result{Outcome::NothingToWrite, document.typedPath, {}, {}, {}, false, false};
     if (!document.layout)
         return result;
     result.replacements = document.replacements;
     const bool opened = m_file.open(document.typedPath);
     result.location = m_file.location();
+    result.elsewhere = m_file.wentElsewhere();
     if (!opened || !m_file.write(document.bytes) || !m_file.commit())
         return failed(result);
     result.outcome = Outcome::Written;

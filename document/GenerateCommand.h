@@ -47,6 +47,8 @@ struct GenerateResult
     QList<FieldReplacement> replacements;
     // Whether anything could be started to show the document.
     bool opened = false;
+    // Whether the system put the document elsewhere than the path leads.
+    bool elsewhere = false;
 };
 
 // Writes the power of attorney in the selected layout to the path in the

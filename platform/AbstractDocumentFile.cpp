@@ -24,6 +24,11 @@ QString refusal(DocumentPath::Problem problem)
         return u"сетевые пути (\\\\сервер\\папка) здесь недоступны"_s;
     case DocumentPath::Problem::NoHome:
         return u"путь с диском ведёт в домашнюю папку, а её у пользователя нет"_s;
+    case DocumentPath::Problem::Device:
+        return u"это имя устройства Windows (например, NUL, CON, COM1), а не файла"_s;
+    case DocumentPath::Problem::Stream:
+        return u"двоеточие после имени файла ведёт в скрытый поток данных файла, и документ "
+               u"не было бы видно"_s;
     case DocumentPath::Problem::None:
         break;
     }
@@ -36,6 +41,7 @@ bool AbstractDocumentFile::open(const QString &typedPath)
 {
     release();
     m_open = false;
+    m_elsewhere = false;
     m_stream = false;
     m_pending.clear();
     m_error.clear();
@@ -70,6 +76,11 @@ QString AbstractDocumentFile::location() const
     return m_location;
 }
 
+bool AbstractDocumentFile::wentElsewhere() const
+{
+    return m_elsewhere;
+}
+
 QString AbstractDocumentFile::errorString() const
 {
     return m_error;
@@ -89,9 +100,20 @@ bool AbstractDocumentFile::fail(const QString &reason)
     return false;
 }
 
+bool AbstractDocumentFile::failAsFolder()
+{
+    return fail(u"по этому пути папка, а не файл"_s);
+}
+
 void AbstractDocumentFile::setLocation(const QString &location)
 {
     m_location = location;
+}
+
+void AbstractDocumentFile::goElsewhere(const QString &location)
+{
+    m_location = location;
+    m_elsewhere = true;
 }
 
 void AbstractDocumentFile::setStream()

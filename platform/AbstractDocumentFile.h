@@ -23,6 +23,7 @@ public:
     bool write(QByteArrayView bytes) final;
     bool commit() final;
     QString location() const final;
+    bool wentElsewhere() const final;
     QString errorString() const final;
     bool isStream() const final;
 
@@ -43,7 +44,10 @@ protected:
     virtual void release() = 0;
 
     bool fail(const QString &reason);
+    // The path leads to a folder, which no system names plainly.
+    bool failAsFolder();
     void setLocation(const QString &location);
+    void goElsewhere(const QString &location);
     void setStream();
 
 private:
@@ -51,5 +55,6 @@ private:
     QByteArray m_pending;
     QString m_error;
     bool m_open = false;
+    bool m_elsewhere = false;
     std::atomic<bool> m_stream = false;
 };

@@ -17,3 +17,8 @@ DocumentPath DocumentPath::resolve(const QString &typedPath)
         return {{}, Problem::ControlCharacter};
     return locate(typedPath);
 }
+
+bool DocumentPath::startsWithDrive(const QString &path)
+{
+    return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() <= 0x7F;
+}

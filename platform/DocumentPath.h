@@ -11,7 +11,7 @@
 // each system's own (linux/, windows/).
 struct DocumentPath
 {
-    enum class Problem { None, Empty, ControlCharacter, NetworkPath, NoHome };
+    enum class Problem { None, Empty, ControlCharacter, NetworkPath, NoHome, Device, Stream };
 
     // The absolute path of the file in the system's separators, empty when
     // the path is refused.
@@ -19,6 +19,8 @@ struct DocumentPath
     Problem problem = Problem::None;
 
     static DocumentPath resolve(const QString &typedPath);
+    // "C:", an ASCII letter and a colon, as Windows names a drive.
+    static bool startsWithDrive(const QString &path);
 
 private:
     static DocumentPath locate(const QString &typedPath);

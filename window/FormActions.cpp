@@ -62,9 +62,14 @@ void FormActions::generate()
         setWriting(true);
 }
 
+// Where the system put the document elsewhere, the path box says where, so
+// that the next click writes there; unless the user has changed it since.
 void FormActions::written(const GenerateResult &result)
 {
     setWriting(false);
+    auto *path = m_form.control<QLineEdit>(ControlTable::pathBox);
+    if (result.elsewhere && path->text() == result.typedPath)
+        path->setText(result.location);
     const QString report = GenerateReport::text(result);
     if (!report.isEmpty())
         tell(report);

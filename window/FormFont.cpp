@@ -7,12 +7,14 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-// The window was drawn for MS Sans Serif; where it is missing, a narrow
-// Cyrillic face keeps every caption within its label.
+// The window was drawn for MS Sans Serif. On Windows 10 and 11 that is a
+// bitmap face, of fixed sizes and with Cyrillic only under code page 1251, so
+// its TrueType twin, Microsoft Sans Serif, comes first; where neither is, a
+// narrow Cyrillic face keeps every caption within its label.
 QFont formFont(QFont::Weight weight)
 {
     QFont font;
-    font.setFamilies({u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
+    font.setFamilies({u"Microsoft Sans Serif"_s, u"MS Sans Serif"_s, u"Liberation Sans Narrow"_s});
     font.setPointSizeF(8.25);
     font.setWeight(weight);
     return font;

@@ -20,11 +20,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-bool startsWithDrive(const QString &path)
-{
-    return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() <= 0x7F;
-}
-
 // HOME, or where it is unset or empty, the home folder of the user's
 // account; empty where there is none.
 QString homeFolder()
@@ -59,7 +54,7 @@ DocumentPath DocumentPath::locate(const QString &typedPath)
         return {{}, Problem::NetworkPath};
     QString path = typedPath;
     path.replace(u'\\', u'/');
-    const bool drive = startsWithDrive(path);
+    const bool drive = DocumentPath::startsWithDrive(path);
     if (drive || typedPath.startsWith(u'\\')) {
         const QString home = homeFolder();
         if (home.isEmpty())

@@ -205,7 +205,7 @@ bool LinuxDocumentFile::begin()
 bool LinuxDocumentFile::beginExisting(const QByteArray &folder, struct stat old)
 {
     if (S_ISDIR(old.st_mode))
-        return failWith(EISDIR);
+        return failAsFolder();
     if (!S_ISREG(old.st_mode)) {
         // Opening a FIFO for writing waits for a reader; without blocking, a
         // FIFO with none fails at once. The writes then block as usual.

@@ -3,20 +3,41 @@
 
 #include "WindowsDocumentFile.h"
 
+#include "DocumentsFolder.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 #include <windows.h>
-// shlobj.h needs the types of windows.h.
-#include <shlobj.h>
+
+#include <algorithm>
+#include <initializer_list>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+constexpr int attempts = 10;
+constexpr DWORD pauseMilliseconds = 100;
+
 std::wstring wide(const QString &path)
 {
     return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// Calls until the call succeeds or fails for a reason other than those that
+// pass; error is then the last failure's.
+template<typename Call>
+bool retried(Call call, std::initializer_list<DWORD> passing, DWORD &error)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (call())
+            return true;
+        error = GetLastError();
+        if (attempt == attempts || std::ranges::find(passing, error) == passing.end())
+            return false;
+        Sleep(pauseMilliseconds);
+    }
 }
 
 HANDLE openForWriting(const QString &path, DWORD disposition)
@@ -30,7 +51,7 @@ HANDLE createTemporary(const QString &folder, QString &path, DWORD &error)
 {
     HANDLE handle = INVALID_HANDLE_VALUE;
     AbstractDocumentFile::makeTemporary([&](const QString &name) {
-        const QString candidate = folder + u'/' + name;
+        const QString candidate = QDir::toNativeSeparators(folder + u'/' + name);
         handle = openForWriting(candidate, CREATE_NEW);
         error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         if (handle != INVALID_HANDLE_VALUE)
@@ -40,27 +61,45 @@ HANDLE createTemporary(const QString &folder, QString &path, DWORD &error)
     return handle;
 }
 
-// The path as Windows itself takes it: full, its "." and ".." resolved as
-// Windows resolves them, before any file is asked.
-QString fullPath(const QString &path)
+QString unusedName(const QString &folder)
 {
-    const std::wstring given = wide(path);
-    const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD length = size > 0 ? GetFullPathNameW(given.c_str(), size, full.data(), nullptr) : 0;
-    return length > 0 && length < size ? QString::fromWCharArray(full.data(), length) : path;
+    QString path;
+    AbstractDocumentFile::makeTemporary([&](const QString &name) {
+        path = QDir::toNativeSeparators(folder + u'/' + name);
+        return GetFileAttributesW(wide(path).c_str()) == INVALID_FILE_ATTRIBUTES;
+    });
+    return path;
 }
 
-QString knownDocumentsFolder()
+// Whether the path reaches the open file through a link or another reparse
+// point: Windows then names the file by another path.
+bool throughLink(HANDLE file, const QString &path)
 {
-    PWSTR path = nullptr;
-    const bool found = SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path) == S_OK;
-    const QString folder = found ? QString::fromWCharArray(path) : QString();
-    CoTaskMemFree(path);
-    return folder;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(file, final.data(), MAX_PATH, FILE_NAME_NORMALIZED);
+    if (length >= MAX_PATH) {
+        final.resize(length);
+        length = GetFinalPathNameByHandleW(file, final.data(), length, FILE_NAME_NORMALIZED);
+    }
+    QString named = QString::fromWCharArray(final.data(), length);
+    if (named.startsWith("\\\\?\\UNC\\"_L1))
+        named = u"\\"_s + named.sliced(8);
+    else if (named.startsWith("\\\\?\\"_L1))
+        named = named.sliced(4);
+    return length == 0 || named.compare(path, Qt::CaseInsensitive) != 0;
 }
 
 } // namespace
+
+WindowsDocumentFile::WindowsDocumentFile()
+    : WindowsDocumentFile(WindowsFileCalls{ReplaceFileW, MoveFileExW})
+{
+}
+
+WindowsDocumentFile::WindowsDocumentFile(const WindowsFileCalls &calls)
+    : m_calls(calls)
+{
+}
 
 WindowsDocumentFile::~WindowsDocumentFile()
 {
@@ -69,53 +108,62 @@ WindowsDocumentFile::~WindowsDocumentFile()
 
 bool WindowsDocumentFile::begin()
 {
-    // What is shown, and named in messages, is the file Windows writes.
-    setLocation(fullPath(location()));
-    return QFileInfo::exists(location()) ? beginExisting() : beginNew(true);
+    if (QFileInfo(location()).isDir())
+        return failAsFolder();
+    return beginHere(true);
 }
 
-bool WindowsDocumentFile::beginNew(bool mayGoToDocuments)
+bool WindowsDocumentFile::beginHere(bool mayGoToDocuments)
 {
+    const DWORD error = QFileInfo::exists(location()) ? beginExisting() : beginNew();
+    if (error == ERROR_SUCCESS)
+        return true;
     const QFileInfo file(location());
-    DWORD error = ERROR_SUCCESS;
-    const HANDLE handle = createTemporary(file.absolutePath(), m_temporary, error);
-    if (handle == INVALID_HANDLE_VALUE && error == ERROR_ACCESS_DENIED && mayGoToDocuments
-        && QDir(file.absolutePath()).isRoot()) {
-        const QString documents = knownDocumentsFolder();
-        if (!documents.isEmpty()) {
-            setLocation(documents + u'\\' + file.fileName());
-            return beginNew(false);
-        }
-    }
-    if (handle == INVALID_HANDLE_VALUE)
+    const QString documents = documentsFolder();
+    if (error != ERROR_ACCESS_DENIED || !mayGoToDocuments || !QDir(file.absolutePath()).isRoot()
+        || documents.isEmpty())
         return failWith(error);
+    goElsewhere(documents + u'\\' + file.fileName());
+    return beginHere(false);
+}
+
+unsigned long WindowsDocumentFile::beginNew()
+{
+    DWORD error = ERROR_SUCCESS;
+    const HANDLE handle = createTemporary(QFileInfo(location()).absolutePath(), m_temporary, error);
+    if (handle == INVALID_HANDLE_VALUE)
+        return error;
     m_way = Way::New;
     m_handle = handle;
-    return true;
+    return ERROR_SUCCESS;
 }
 
-bool WindowsDocumentFile::beginExisting()
+unsigned long WindowsDocumentFile::beginExisting()
 {
     // Opening the file itself asks the system whether it may be written.
-    const HANDLE existing = openForWriting(location(), OPEN_EXISTING);
-    if (existing == INVALID_HANDLE_VALUE)
-        return failWithSystemReason();
-    BY_HANDLE_FILE_INFORMATION information = {};
-    const bool oneName
-        = GetFileInformationByHandle(existing, &information) && information.nNumberOfLinks == 1;
+    HANDLE existing = INVALID_HANDLE_VALUE;
     DWORD error = ERROR_SUCCESS;
+    const auto open = [&] {
+        existing = openForWriting(location(), OPEN_EXISTING);
+        return existing != INVALID_HANDLE_VALUE;
+    };
+    if (!retried(open, {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION}, error))
+        return error;
+    BY_HANDLE_FILE_INFORMATION information = {};
+    const bool oneName = GetFileInformationByHandle(existing, &information)
+                         && information.nNumberOfLinks == 1 && !throughLink(existing, location());
     const HANDLE replacement
         = oneName ? createTemporary(QFileInfo(location()).absolutePath(), m_temporary, error)
                   : INVALID_HANDLE_VALUE;
     if (replacement == INVALID_HANDLE_VALUE) {
         m_way = Way::InPlace;
         m_handle = existing;
-        return true;
+        return ERROR_SUCCESS;
     }
     CloseHandle(existing);
     m_way = Way::Replace;
     m_handle = replacement;
-    return true;
+    return ERROR_SUCCESS;
 }
 
 // Windows writes no document to a stream: a device is not a file.
@@ -132,17 +180,47 @@ bool WindowsDocumentFile::finish(const QByteArray &document)
     if (!FlushFileBuffers(m_handle))
         return failWithSystemReason();
     CloseHandle(std::exchange(m_handle, nullptr));
-    const std::wstring target = wide(location());
-    const std::wstring temporary = wide(m_temporary);
+    if (m_way == Way::Replace)
+        return replace();
     if (m_way == Way::New
-        && !MoveFileExW(temporary.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return failWithSystemReason();
-    if (m_way == Way::Replace
-        && !ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
+        && !m_calls.move(wide(m_temporary).c_str(), wide(location()).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return failWithSystemReason();
     m_temporary.clear();
     return true;
+}
+
+// Where the replace fails halfway, the old document under the backup name
+// and the new one under the temporary name, one of them is put at the path;
+// where neither can be, both stay and the message says where.
+bool WindowsDocumentFile::replace()
+{
+    const std::wstring target = wide(location());
+    const std::wstring temporary = wide(m_temporary);
+    const std::wstring backup = wide(unusedName(QFileInfo(location()).absolutePath()));
+    DWORD error = ERROR_SUCCESS;
+    const auto replaced = [&] {
+        return m_calls.replace(target.c_str(), temporary.c_str(), backup.c_str(), 0, nullptr,
+                               nullptr);
+    };
+    const auto moved = [&](const std::wstring &from, DWORD flags) {
+        return m_calls.move(from.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH);
+    };
+    if (retried(replaced,
+                {ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED, ERROR_UNABLE_TO_REMOVE_REPLACED},
+                error)
+        || (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES
+            && moved(temporary, MOVEFILE_REPLACE_EXISTING))) {
+        m_temporary.clear();
+        DeleteFileW(backup.c_str());
+        return true;
+    }
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES || moved(backup, 0))
+        return failWith(error);
+    const QString kept = m_temporary;
+    m_temporary.clear();
+    return fail(u"%1. Новый документ остался в файле %2, прежний — в файле %3"_s.arg(
+        qt_error_string(static_cast<int>(error)), kept, QString::fromStdWString(backup)));
 }
 
 bool WindowsDocumentFile::writeAll(QByteArrayView bytes)
@@ -184,6 +262,9 @@ bool WindowsDocumentFile::failWithSystemReason()
 
 bool WindowsDocumentFile::failWith(unsigned long error)
 {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return fail(u"файл открыт в другой программе. Закройте его там, и документ можно будет "
+                    u"записать снова"_s);
     return fail(qt_error_string(static_cast<int>(error)));
 }
 

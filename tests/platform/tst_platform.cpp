@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 
 #include <clocale>
+#include <memory>
+#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,6 +41,35 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     }
     return entries;
 }
+
+#ifdef Q_OS_WIN
+// ReplaceFileW as Windows documents its answers, call after call: 0 replaces,
+// 1177 leaves the old file under the backup name and the new one under its
+// own, any other changes nothing; and MoveFileExW, whose first failingMoves
+// calls fail.
+QList<DWORD> replaceAnswers;
+int failingMoves = 0;
+
+BOOL WINAPI answerReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                          LPVOID, LPVOID)
+{
+    const DWORD answer = replaceAnswers.isEmpty() ? 0 : replaceAnswers.takeFirst();
+    if (answer == 0)
+        return ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
+    if (answer == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+        MoveFileW(replaced, backup);
+    SetLastError(answer);
+    return FALSE;
+}
+
+BOOL WINAPI answerMove(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    if (failingMoves-- <= 0)
+        return MoveFileExW(from, to, flags);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+#endif
 
 } // namespace
 
@@ -82,6 +113,10 @@ private Q_SLOTS:
             failure = qt_error_string(windowsCode);
         QTemporaryDir folder;
         failure.replace(u"%1"_s, folder.path());
+        // Windows takes a relative path from Documents; these rows mean the test's folder.
+        if (isWindows && !path.isEmpty() && QDir::isRelativePath(path))
+            path = QDir::toNativeSeparators(folder.filePath(path));
+
         QDir::setCurrent(folder.path());
         qputenv("HOME", QFile::encodeName(folder.path()));
         const auto cleanUp = qScopeGuard([] {
@@ -140,6 +175,11 @@ private Q_SLOTS:
             expected[documents[index]] = testData(u"start.doc.ref"_s);
         }
         QVERIFY(!isNew || QFile::remove(touched));
+        // Wine shows a link as the file it leads to; the link itself must stay.
+        if (isWindows && setup.contains("ln -s"_L1)) {
+            QCOMPARE(runShell(u"test -L "_s + QFileInfo(path).fileName()), QString());
+            expected[QFileInfo(path).fileName()] = testData(u"start.doc.ref"_s);
+        }
         QCOMPARE(snapshot(folder.path()), expected);
     }
 
@@ -191,18 +231,24 @@ private Q_SLOTS:
         QCOMPARE(readFile(folder + u"/xdg-open"_s), handed.arg(folder).toUtf8());
     }
 
-    void opensAsWindowsDoes_data() { addTestRows(u"windows.rows"_s, {"path", "noted", "told"}); }
+    void opensAsWindowsDoes_data()
+    {
+        addTestRows(u"windows.rows"_s, {"path", "noted", "told", "second"});
+    }
 
     // In a Wine prefix where ".recorded" files open with the tests' recorder
     // and R:\ takes no new file. Each row writes its document twice, the
-    // second time over the first.
+    // second time over the first. Where the second is refused, the first
+    // stays whole at the path or, where nothing could be put back, beside
+    // it, named in the message; nothing else is left, and the next click,
+    // once another program lets go, writes it.
     void opensAsWindowsDoes()
     {
-        if (!isWindows)
-            QSKIP("Associations and drive letters are Windows's own.");
+#ifdef Q_OS_WIN
         QFETCH(QString, path);
         QFETCH(QString, noted);
         QFETCH(QString, told);
+        QFETCH(QString, second);
         const QString recorder = QCoreApplication::applicationDirPath() + u"/recorder.exe"_s;
         QSettings classes(u"HKEY_CLASSES_ROOT"_s, QSettings::NativeFormat);
         classes.setValue(u".recorded/."_s, u"folvar.recorded"_s);
@@ -218,18 +264,46 @@ private Q_SLOTS:
         qputenv("FOLVAR_RECORD", QDir::toNativeSeparators(record).toUtf8());
         MapForm form;
         form.path = placed(path);
-        SystemDocumentFile output;
+        WindowsDocumentFile output(WindowsFileCalls{answerReplace, answerMove});
         SystemShellOpener shell;
         GenerateCommand(output, shell).run(form);
+        for (const QString &answer : second.section(u',', 0, 0).split(u' ').mid(1))
+            replaceAnswers.append(second.startsWith("replace"_L1) ? answer.toULong() : 0);
+        failingMoves = second.section(u", "_s, 1).section(u' ', 0, 0).toInt();
+        // Held as a program that shows the document holds it: others may read it, not write it.
+        std::unique_ptr<void, BOOL(WINAPI *)(HANDLE)> holder(
+            second.startsWith("held"_L1)
+                ? CreateFileW(qUtf16Printable(form.path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr)
+                : nullptr,
+            CloseHandle);
+        std::jthread letGo([&holder, &second] {
+            if (second == "held for a moment"_L1) {
+                QThread::msleep(300);
+                holder.reset();
+            }
+        });
 
         const QString message = GenerateReport::text(GenerateCommand(output, shell).run(form));
 
         QVERIFY2(told.isEmpty() ? message.isEmpty() : message.startsWith(placed(told)),
                  qPrintable(message));
+        if (!second.isEmpty() && !told.isEmpty()) {
+            const auto left = QDir(here).entryList({u".folvar-*"_s}, QDir::Files | QDir::Hidden);
+            QVERIFY(readFile(form.path) == testData(u"start.doc.ref"_s) || left.size() == 2);
+            for (const QString &name : left)
+                QVERIFY(message.contains(here + u'\\' + name)
+                        && readFile(folder.filePath(name)) == testData(u"start.doc.ref"_s));
+            holder.reset();
+            QCOMPARE(GenerateReport::text(GenerateCommand(output, shell).run(form)), QString());
+        }
         if (!noted.isEmpty()) {
             QTRY_COMPARE(readFile(record), placed(noted).toUtf8());
             QCOMPARE(readFile(placed(noted).section(u'\n', 0, 0)), testData(u"start.doc.ref"_s));
         }
+#else
+        QSKIP("Associations and drive letters are Windows's own.");
+#endif
     }
 };
 

@@ -32,12 +32,14 @@ public:
             gate.acquire();
         return committed = true;
     }
-    QString location() const override { return path; }
+    QString location() const override { return movedTo.isEmpty() ? path : movedTo; }
+    bool wentElsewhere() const override { return !movedTo.isEmpty(); }
     QString errorString() const override { return {}; }
     bool isStream() const override { return false; }
 
     QByteArray bytes;
     QString path;
+    QString movedTo;
     bool slow = false;
     std::binary_semaphore gate{0};
     std::atomic<bool> committed = false;
