@@ -67,9 +67,9 @@ void FormActions::generate()
 void FormActions::written(const GenerateResult &result)
 {
     setWriting(false);
-    auto *path = m_form.control<QLineEdit>(ControlTable::pathBox);
-    if (result.elsewhere && path->text() == result.typedPath)
-        path->setText(result.location);
+    if (result.elsewhere
+        && m_form.control<QLineEdit>(ControlTable::pathBox)->text() == result.typedPath)
+        setPath(result.location);
     const QString report = GenerateReport::text(result);
     if (!report.isEmpty())
         tell(report);

@@ -119,9 +119,10 @@ bool WindowsDocumentFile::beginHere(bool mayGoToDocuments)
     if (error == ERROR_SUCCESS)
         return true;
     const QFileInfo file(location());
+    if (error != ERROR_ACCESS_DENIED || !mayGoToDocuments || !QDir(file.absolutePath()).isRoot())
+        return failWith(error);
     const QString documents = documentsFolder();
-    if (error != ERROR_ACCESS_DENIED || !mayGoToDocuments || !QDir(file.absolutePath()).isRoot()
-        || documents.isEmpty())
+    if (documents.isEmpty())
         return failWith(error);
     goElsewhere(documents + u'\\' + file.fileName());
     return beginHere(false);
@@ -206,16 +207,16 @@ bool WindowsDocumentFile::replace()
     const auto moved = [&](const std::wstring &from, DWORD flags) {
         return m_calls.move(from.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH);
     };
-    if (retried(replaced,
-                {ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED, ERROR_UNABLE_TO_REMOVE_REPLACED},
-                error)
-        || (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES
-            && moved(temporary, MOVEFILE_REPLACE_EXISTING))) {
+    const bool done = retried(
+        replaced, {ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED, ERROR_UNABLE_TO_REMOVE_REPLACED},
+        error);
+    const bool targetGone = !done && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (done || (targetGone && moved(temporary, MOVEFILE_REPLACE_EXISTING))) {
         m_temporary.clear();
         DeleteFileW(backup.c_str());
         return true;
     }
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES || moved(backup, 0))
+    if (!targetGone || moved(backup, 0))
         return failWith(error);
     const QString kept = m_temporary;
     m_temporary.clear();
