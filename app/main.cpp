@@ -11,6 +11,23 @@
 
 #include <cstdlib>
 
+namespace {
+
+// Windows ends the process soon after it has said that the session ends.
+constexpr int sessionEndMilliseconds = 4000;
+
+DocumentWriter *writerAtExit = nullptr;
+
+// Qt ends the process through exit() when the display goes away: a
+// document on its way into a file is finished first.
+void finishAtExit()
+{
+    if (writerAtExit)
+        writerAtExit->finishBeforeExit();
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     SystemServices::prepareProcess();
@@ -22,8 +39,19 @@ int main(int argc, char *argv[])
     Form1 form;
     FormActions actions(form, writer, shell);
     actions.load();
-    form.show();
-    const int status = QApplication::exec();
+    writerAtExit = &writer;
+    std::atexit(finishAtExit);
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &writer, [&writer] {
+        writer.finishBeforeExit(QDeadlineTimer(sessionEndMilliseconds));
+    });
+    int status = 0;
+    {
+        SystemCloseRequests closeRequests;
+        QObject::connect(&closeRequests, &CloseRequests::closeRequested, &form, &QWidget::close);
+        form.show();
+        status = QApplication::exec();
+    }
+    writerAtExit = nullptr;
     // The window is gone; a reader that never reads must not keep the program.
     if (!writer.finishBeforeExit())
         std::_Exit(status);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document in memory and on disk, each beside its floor.
 #include "DocumentLayout.h"
+#include "Generate.h"
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "MapForm.h"
@@ -40,9 +41,9 @@ MapForm filledForm()
 class IgnoringShell final : public ShellOpener
 {
 public:
-    quintptr desktopWindow() override { return 0; }
-    bool openDocument(const ShellRequest &) override { return true; }
-    void openAddress(const ShellRequest &) override { }
+    DocumentViewer viewerFor(const QString &file) override { return {file, {}}; }
+    bool openDocument(const DocumentViewer &) override { return true; }
+    void openAddress(const QString &) override { }
 };
 
 QString composedDocument(const MapForm &form)
@@ -103,9 +104,8 @@ void documentInMemory(benchmark::State &state)
     const MapForm form = filledForm();
     MemoryFile output;
     IgnoringShell shell;
-    GenerateCommand command(output, shell);
     for (auto _ : state) {
-        command.run(form);
+        generate(output, shell, form);
         benchmark::DoNotOptimize(output.bytes.constData());
     }
 }
@@ -127,9 +127,8 @@ void documentOnDisk(benchmark::State &state)
     form.path = folder.filePath(u"avto.doc"_s);
     SystemDocumentFile output;
     IgnoringShell shell;
-    GenerateCommand command(output, shell);
     for (auto _ : state) {
-        if (command.run(form).outcome != Outcome::Written)
+        if (generate(output, shell, form).outcome != Outcome::Written)
             state.SkipWithError("the document was not written");
     }
 }
@@ -159,7 +158,7 @@ void millionUnmappable(benchmark::State &state)
     MemoryFile output;
     IgnoringShell shell;
     for (auto _ : state) {
-        const GenerateResult result = GenerateCommand(output, shell).run(form);
+        const GenerateResult result = generate(output, shell, form);
         benchmark::DoNotOptimize(GenerateReport::text(result).constData());
     }
 }

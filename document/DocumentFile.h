@@ -15,11 +15,20 @@ class DocumentFile
 public:
     virtual ~DocumentFile() = default;
 
+    // Where the path as the user typed it leads on this system; empty where
+    // it leads nowhere.
+    virtual QString locate(const QString &typedPath) const = 0;
     // Starts a new document for the path as the user typed it.
     virtual bool open(const QString &typedPath) = 0;
     virtual bool write(QByteArrayView bytes) = 0;
     // Puts the written bytes in place of the file and releases it.
     virtual bool commit() = 0;
+    // Gives up, from any thread, a document whose commit is still flushing it
+    // and has changed nothing at the path yet: true, with whatever it made
+    // beside the file removed, where the path will now never change; false
+    // where the document is already on its way into place, or being
+    // rewritten in place, and must be waited for.
+    virtual bool abandon() = 0;
     // Where the document goes, once open() has resolved the typed path: the
     // file the path leads to, or the place the system put it instead.
     virtual QString location() const = 0;
@@ -31,4 +40,7 @@ public:
     // Whether the document goes to a FIFO or device, which takes it as it
     // comes and whose reader may never read; safe to ask from any thread.
     virtual bool isStream() const = 0;
+    // Whether location() names the file exactly: a name that is not text in
+    // the system's encoding is shown only approximately.
+    virtual bool namedAsText() const = 0;
 };

@@ -45,10 +45,21 @@ bool DocumentWriter::isWriting() const
     return m_thread != nullptr;
 }
 
-bool DocumentWriter::finishBeforeExit()
+bool DocumentWriter::goesToStream() const
 {
-    while (m_thread && !m_thread->wait(QDeadlineTimer(exitCheckMilliseconds))) {
-        if (m_file.isStream())
+    return m_file.isStream();
+}
+
+bool DocumentWriter::abandon()
+{
+    m_abandoned = m_abandoned || (m_thread && m_file.abandon());
+    return m_abandoned;
+}
+
+bool DocumentWriter::finishBeforeExit(QDeadlineTimer deadline)
+{
+    while (m_thread && !m_thread->wait(std::min(deadline, QDeadlineTimer(exitCheckMilliseconds)))) {
+        if (m_file.isStream() || m_abandoned || deadline.hasExpired())
             return false;
     }
     return true;
@@ -59,6 +70,6 @@ void DocumentWriter::show()
 {
     m_thread->wait();
     m_thread.reset();
-    m_command.show(m_result);
-    Q_EMIT finished(m_result);
+    m_abandoned = false;
+    Q_EMIT finished(m_command.show(std::exchange(m_result, {})));
 }

@@ -5,6 +5,7 @@
 
 #include "GenerateCommand.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 
 #include <memory>
@@ -27,10 +28,16 @@ public:
     // document is still being written.
     bool start(const FormReader &form);
     bool isWriting() const;
-    // Before the program ends: waits for a document that goes to a file, so
-    // that none is left half replaced; false, without waiting, while one goes
-    // to a FIFO or device, whose reader may never read.
-    bool finishBeforeExit();
+    // Whether the document goes to a FIFO or device, whose reader may never read.
+    bool goesToStream() const;
+    // Gives up the document where that leaves its path as it was (see
+    // DocumentFile::abandon); false where it must be waited for.
+    bool abandon();
+    // Before the program ends: waits, until the deadline, for a document
+    // that goes to a file, so that none is left half replaced; false,
+    // without waiting, while one goes to a FIFO or device or was abandoned,
+    // and false once the deadline has passed.
+    bool finishBeforeExit(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
 Q_SIGNALS:
     void finished(const GenerateResult &result);
@@ -42,4 +49,5 @@ private:
     GenerateCommand m_command;
     std::unique_ptr<QThread> m_thread;
     GenerateResult m_result;
+    bool m_abandoned = false;
 };

@@ -62,9 +62,12 @@ PreparedDocument GenerateCommand::prepare(const FormReader &form)
 
 GenerateResult GenerateCommand::write(const PreparedDocument &document)
 {
-    GenerateResult result{Outcome::NothingToWrite, document.typedPath, {}, {}, {}, false, false};
-    if (!document.layout)
-        return result;
+    GenerateResult result;
+    result.typedPath = document.typedPath;
+    if (!document.layout) {
+        result.location = m_file.locate(document.typedPath);
+        return viewed(result);
+    }
     result.replacements = document.replacements;
     const bool opened = m_file.open(document.typedPath);
     result.location = m_file.location();
@@ -72,21 +75,26 @@ GenerateResult GenerateCommand::write(const PreparedDocument &document)
     if (!opened || !m_file.write(document.bytes) || !m_file.commit())
         return failed(result);
     result.outcome = Outcome::Written;
+    return viewed(result);
+}
+
+GenerateResult GenerateCommand::show(GenerateResult result)
+{
+    if (result.viewer && m_shell.openDocument(*result.viewer))
+        result.showing = Showing::Started;
     return result;
 }
 
-void GenerateCommand::show(GenerateResult &result)
+// A FIFO or device would give a viewer nothing to read, or hang it; a name
+// that is not text cannot be handed over as it is.
+GenerateResult GenerateCommand::viewed(GenerateResult result)
 {
-    if (result.outcome == Outcome::NotWritten)
-        return;
-    const QString file = result.outcome == Outcome::Written ? result.location : result.typedPath;
-    result.opened = m_shell.openDocument({0, u"open"_s, file, {}, {}, ShellRequest::showMaximized});
-}
-
-GenerateResult GenerateCommand::run(const FormReader &form)
-{
-    GenerateResult result = write(prepare(form));
-    show(result);
+    if (result.outcome == Outcome::Written && m_file.isStream())
+        result.showing = Showing::NotAFile;
+    else if (result.outcome == Outcome::Written && !m_file.namedAsText())
+        result.showing = Showing::NameNotText;
+    else if (!result.location.isEmpty())
+        result.viewer = m_shell.viewerFor(result.location);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "FormReader.h"
+#include "ShellOpener.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,7 +13,6 @@
 #include <optional>
 
 class DocumentFile;
-class ShellOpener;
 
 // Characters of one field that the code page lacks and that were written
 // as '?'; the field by the name its caption gives it.
@@ -36,6 +36,9 @@ struct PreparedDocument
 
 enum class Outcome { Written, NotWritten, NothingToWrite };
 
+// Whether the document was handed to an application to show it, or why not.
+enum class Showing { Started, NothingStarted, NotAFile, NameNotText };
+
 struct GenerateResult
 {
     Outcome outcome = Outcome::NothingToWrite;
@@ -45,8 +48,9 @@ struct GenerateResult
     // Why the document was not written; never empty when it was not.
     QString reason;
     QList<FieldReplacement> replacements;
-    // Whether anything could be started to show the document.
-    bool opened = false;
+    Showing showing = Showing::NothingStarted;
+    // What the shell is handed, where the document can be shown.
+    std::optional<DocumentViewer> viewer;
     // Whether the system put the document elsewhere than the path leads.
     bool elsewhere = false;
 };
@@ -55,20 +59,22 @@ struct GenerateResult
 // form, then asks the shell to open it maximised. It does not decide what
 // the user sees; it reports what happened, and after a failed write it makes
 // no request. The three steps may run on different threads: the form is read
-// where it lives, the file written wherever waiting does no harm.
+// where it lives, the file written, and what showing it needs worked out,
+// wherever waiting does no harm, and the shell asked where it lives.
 class GenerateCommand
 {
 public:
     GenerateCommand(DocumentFile &file, ShellOpener &shell);
 
     static PreparedDocument prepare(const FormReader &form);
+    // Writes the document, or, where nothing is to be written, finds the
+    // typed path, and works out how the file there is to be shown.
     GenerateResult write(const PreparedDocument &document);
-    // Asks the shell to show what was written, or the typed path when nothing was to be written.
-    void show(GenerateResult &result);
-    // The three steps at once.
-    GenerateResult run(const FormReader &form);
+    // Asks the shell to show the file, where it can be shown.
+    GenerateResult show(GenerateResult result);
 
 private:
+    GenerateResult viewed(GenerateResult result);
     GenerateResult failed(GenerateResult result);
 
     DocumentFile &m_file;

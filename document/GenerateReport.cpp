@@ -73,8 +73,10 @@ QString notShown(const GenerateResult &result)
     const QString file = visible(result.location.isEmpty() ? result.typedPath : result.location);
     if (result.outcome != Outcome::Written)
         return u"Не удалось показать документ: %1"_s.arg(file);
-    return u"Документ записан: %1\nНо показать его не удалось: не запустилось ни одно "
-           u"приложение, которое открывает такие файлы."_s.arg(file);
+    const QString why = result.showing == Showing::NameNotText
+                            ? u"имя файла не в кодировке системы, и приложению его не передать"_s
+                            : u"не запустилось ни одно приложение, которое открывает такие файлы"_s;
+    return u"Документ записан: %1\nНо показать его не удалось: %2."_s.arg(file, why);
 }
 
 QString fieldOfReplacements(const FieldReplacement &replacement)
@@ -92,7 +94,8 @@ QString fieldOfReplacements(const FieldReplacement &replacement)
 
 QString replacements(const QList<FieldReplacement> &fields)
 {
-    QString text = u"Этих знаков нет в кодировке Windows-1251, в документе вместо них стоит «?»:"_s;
+    QString text = u"В документе вместо этих знаков стоит «?» (их нет в кодировке Windows-1251, "_s
+                   u"или это управляющие символы):"_s;
     for (const FieldReplacement &field :
          fields.first(std::min(fields.size(), GenerateReport::listedFields)))
         text += u'\n' + fieldOfReplacements(field);
@@ -117,7 +120,8 @@ QString GenerateReport::text(const GenerateResult &result)
     if (result.outcome == Outcome::NotWritten)
         return notWritten(result);
     QStringList paragraphs;
-    if (!result.opened)
+    // A FIFO or device is handed to no viewer, and nothing needs saying.
+    if (result.showing == Showing::NothingStarted || result.showing == Showing::NameNotText)
         paragraphs.append(notShown(result));
     if (!result.replacements.isEmpty())
         paragraphs.append(replacements(result.replacements));

@@ -4,6 +4,7 @@
 // either layout and checks what must hold whatever was typed.
 
 #include "FieldCatalogue.h"
+#include "Generate.h"
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "MapForm.h"
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     MemoryFile output;
     RecordingShellOpener shell;
-    const GenerateResult result = GenerateCommand(output, shell).run(form);
+    const GenerateResult result = generate(output, shell, form);
     const QByteArray &bytes = output.bytes;
 
     check(result.outcome == Outcome::Written, "the document was written");

@@ -37,12 +37,19 @@ QString refusal(DocumentPath::Problem problem)
 
 } // namespace
 
+QString AbstractDocumentFile::locate(const QString &typedPath) const
+{
+    return DocumentPath::resolve(typedPath).location;
+}
+
 bool AbstractDocumentFile::open(const QString &typedPath)
 {
     release();
     m_open = false;
     m_elsewhere = false;
     m_stream = false;
+    m_namedAsText = true;
+    m_stage = Stage::Writing;
     m_pending.clear();
     m_error.clear();
     const DocumentPath path = DocumentPath::resolve(typedPath);
@@ -63,12 +70,38 @@ bool AbstractDocumentFile::write(QByteArrayView bytes)
     return true;
 }
 
+// Windows writes no document to a stream: a device is not a file there.
+bool AbstractDocumentFile::writeThrough(QByteArrayView)
+{
+    return fail(u"это устройство, а не файл"_s);
+}
+
 bool AbstractDocumentFile::commit()
 {
-    if (!m_open || !finish(std::exchange(m_pending, {})))
+    if (!m_open)
+        return false;
+    m_stage = Stage::Flushing;
+    if (!finish(std::exchange(m_pending, {})))
         return false;
     m_open = false;
     return true;
+}
+
+bool AbstractDocumentFile::abandon()
+{
+    const std::lock_guard lock(m_releasing);
+    Stage flushing = Stage::Flushing;
+    if (!m_stage.compare_exchange_strong(flushing, Stage::Abandoned))
+        return flushing == Stage::Abandoned;
+    removeTemporary();
+    return true;
+}
+
+bool AbstractDocumentFile::mayPlace()
+{
+    Stage flushing = Stage::Flushing;
+    return m_stage.compare_exchange_strong(flushing, Stage::Placing)
+           || fail(u"документ оставлен, когда закрывали окно"_s);
 }
 
 QString AbstractDocumentFile::location() const
@@ -91,11 +124,20 @@ bool AbstractDocumentFile::isStream() const
     return m_stream;
 }
 
+bool AbstractDocumentFile::namedAsText() const
+{
+    return m_namedAsText;
+}
+
 bool AbstractDocumentFile::fail(const QString &reason)
 {
     m_error = reason;
     m_open = false;
     m_pending.clear();
+    const std::lock_guard lock(m_releasing);
+    // A failed document can no longer be abandoned.
+    Stage flushing = Stage::Flushing;
+    m_stage.compare_exchange_strong(flushing, Stage::Writing);
     release();
     return false;
 }
@@ -119,6 +161,11 @@ void AbstractDocumentFile::goElsewhere(const QString &location)
 void AbstractDocumentFile::setStream()
 {
     m_stream = true;
+}
+
+void AbstractDocumentFile::setNamedAsText(bool text)
+{
+    m_namedAsText = text;
 }
 
 void AbstractDocumentFile::makeTemporary(const std::function<bool(const QString &)> &make)

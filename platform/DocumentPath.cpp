@@ -11,7 +11,8 @@
 
 DocumentPath DocumentPath::resolve(const QString &typedPath)
 {
-    if (typedPath.isEmpty())
+    // Blanks alone would name a file no one could tell from no name.
+    if (std::ranges::all_of(typedPath, [](QChar character) { return character.isSpace(); }))
         return {{}, Problem::Empty};
     if (std::ranges::any_of(typedPath.toUcs4(), HiddenCharacters::isHidden))
         return {{}, Problem::ControlCharacter};

@@ -5,14 +5,18 @@
 
 #include <QtGlobal>
 
-// The one place that picks the system's own file and shell, and what the
-// program's process needs of the system before anything else runs.
+// The one place that picks the system's own file, shell and requests to
+// close, and what the program's process needs of the system before
+// anything else runs.
 #ifdef Q_OS_WIN
+#include "CloseRequests.h"
 #include "windows/WindowsDocumentFile.h"
 #include "windows/WindowsShellOpener.h"
 
 using SystemDocumentFile = WindowsDocumentFile;
 using SystemShellOpener = WindowsShellOpener;
+// Windows ends a session through the window's own messages.
+using SystemCloseRequests = CloseRequests;
 
 namespace SystemServices {
 inline void prepareProcess()
@@ -20,17 +24,19 @@ inline void prepareProcess()
 }
 } // namespace SystemServices
 #else
+#include "linux/CloseSignals.h"
 #include "linux/DesktopShellOpener.h"
 #include "linux/LinuxDocumentFile.h"
 #include "linux/WriteSignals.h"
 
 using SystemDocumentFile = LinuxDocumentFile;
 using SystemShellOpener = DesktopShellOpener;
+using SystemCloseRequests = CloseSignals;
 
 namespace SystemServices {
 inline void prepareProcess()
 {
-    WriteSignals::ignore();
+    WriteSignals::catchAndGoOn();
 }
 } // namespace SystemServices
 #endif

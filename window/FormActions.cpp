@@ -7,11 +7,14 @@
 #include "DocumentWriter.h"
 #include "Form1.h"
 #include "FormTexts.h"
+#include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "LinkLabel.h"
 #include "ShellOpener.h"
 #include "WindowFormReader.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -48,6 +51,30 @@ void FormActions::connectControls()
     connect(link(ControlTable::mailLink), &LinkLabel::clicked, this, &FormActions::writeToAuthor);
     connect(&m_writer, &DocumentWriter::finished, this, &FormActions::written);
     connect(&m_shell, &ShellOpener::documentNotShown, this, &FormActions::tellNotShown);
+    m_form.installEventFilter(this);
+}
+
+bool FormActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != &m_form || event->type() != QEvent::Close || !waitsToClose())
+        return false;
+    event->ignore();
+    return true;
+}
+
+// A document on its way into a file is waited for, unless a second close
+// gives it up where that leaves its path as it was; a FIFO's reader, who
+// may never read, is not waited for.
+bool FormActions::waitsToClose()
+{
+    if (!m_writer.isWriting() || m_writer.goesToStream())
+        return false;
+    if (m_closing)
+        return !m_writer.abandon();
+    m_closing = true;
+    m_focusBeforeClosing = QApplication::focusWidget();
+    m_form.setEnabled(false);
+    return true;
 }
 
 void FormActions::load()
@@ -64,15 +91,26 @@ void FormActions::generate()
 
 // Where the system put the document elsewhere, the path box says where, so
 // that the next click writes there; unless the user has changed it since.
+// A close that waited for the document goes on once it is written and what
+// there is to tell has been read.
 void FormActions::written(const GenerateResult &result)
 {
+    const bool closing = std::exchange(m_closing, false);
+    if (closing) {
+        m_form.setEnabled(true);
+        if (m_focusBeforeClosing)
+            m_focusBeforeClosing->setFocus();
+    }
     setWriting(false);
     if (result.elsewhere
         && m_form.control<QLineEdit>(ControlTable::pathBox)->text() == result.typedPath)
         setPath(result.location);
     const QString report = GenerateReport::text(result);
+    const bool closeNow = closing && result.outcome != Outcome::NotWritten;
     if (!report.isEmpty())
-        tell(report);
+        tell(report, closeNow);
+    else if (closeNow)
+        m_form.close();
 }
 
 // What was started to show a written document gave up soon after.
@@ -106,20 +144,16 @@ void FormActions::exit()
     m_form.close();
 }
 
-// The desktop window is fetched before the caption is read.
 void FormActions::openHomePage()
 {
-    const quintptr desktop = m_shell.desktopWindow();
-    const QString address = m_form.control<QLabel>(ControlTable::homePageLink)->text();
-    m_shell.openAddress({desktop, u"Open"_s, address, {}, u"c:\\"_s, ShellRequest::showNormal});
+    m_shell.openAddress(m_form.control<QLabel>(ControlTable::homePageLink)->text());
 }
 
 void FormActions::writeToAuthor()
 {
     const QString address = m_form.control<QLabel>(ControlTable::mailLink)->text();
-    const QString mail
-        = u"mailto:"_s + address + u"?Subject="_s + FormTexts::mailSubject.toString();
-    m_shell.openAddress({0, u"Open"_s, mail, {}, {}, ShellRequest::showNormal});
+    m_shell.openAddress(u"mailto:"_s + address + u"?Subject="_s
+                        + FormTexts::mailSubject.toString());
 }
 
 void FormActions::setPanelVisible(bool visible)
@@ -127,13 +161,22 @@ void FormActions::setPanelVisible(bool visible)
     m_form.control(ControlTable::panel)->setVisible(visible);
 }
 
+// The resting button gives the focus to no other control, where a key
+// meant for it would do something else, and takes it back unless the user
+// has moved it meanwhile.
 void FormActions::setWriting(bool writing)
 {
-    m_form.control(ControlTable::generateButton)->setEnabled(!writing);
-    if (writing)
+    QWidget *button = m_form.control(ControlTable::generateButton);
+    if (writing) {
+        m_focusOwed = button->hasFocus();
+        button->clearFocus();
         m_form.setCursor(Qt::BusyCursor);
-    else
+    } else {
         m_form.unsetCursor();
+    }
+    button->setEnabled(!writing);
+    if (!writing && std::exchange(m_focusOwed, false) && !m_form.focusWidget())
+        button->setFocus();
 }
 
 void FormActions::setPath(QStringView path)
@@ -142,11 +185,13 @@ void FormActions::setPath(QStringView path)
 }
 
 // Shown window-modal without blocking, so the handler returns at once.
-void FormActions::tell(const QString &message)
+void FormActions::tell(const QString &message, bool thenClose)
 {
     auto *box = new QMessageBox(QMessageBox::Warning, FormTexts::title.toString(), message,
                                 QMessageBox::Ok, &m_form);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
+    if (thenClose)
+        connect(box, &QMessageBox::finished, &m_form, &QWidget::close);
     box->open();
 }

@@ -4,9 +4,7 @@
 #include "DesktopShellOpener.h"
 
 #include "DefaultApplication.h"
-#include "DocumentPath.h"
 #include "ViewerCommand.h"
-#include "WriteSignals.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -17,28 +15,26 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-quintptr DesktopShellOpener::desktopWindow()
+// GIO reads the file's content type from the disk.
+DocumentViewer DesktopShellOpener::viewerFor(const QString &file)
 {
-    return 0;
+    return {file, DefaultApplication::executableFor(file)};
 }
 
-bool DesktopShellOpener::openDocument(const ShellRequest &request)
+bool DesktopShellOpener::openDocument(const DocumentViewer &viewer)
 {
-    const QString file = DocumentPath::resolve(request.file).location;
-    if (file.isEmpty())
-        return false;
-    const std::optional<ViewerCommand> viewer
-        = ViewerCommand::forApplication(DefaultApplication::executableFor(file), file);
-    if (viewer && start(viewer->program, viewer->arguments, file))
+    const std::optional<ViewerCommand> command
+        = ViewerCommand::forApplication(viewer.application, viewer.file);
+    if (command && start(command->program, command->arguments, viewer.file))
         return true;
-    return start(u"xdg-open"_s, {file}, file);
+    return start(u"xdg-open"_s, {viewer.file}, viewer.file);
 }
 
 // The query of a mail address is percent-encoded on the way, so its
 // Cyrillic subject and trailing space arrive intact.
-void DesktopShellOpener::openAddress(const ShellRequest &request)
+void DesktopShellOpener::openAddress(const QString &address)
 {
-    QDesktopServices::openUrl(QUrl(request.file, QUrl::TolerantMode));
+    QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
 }
 
 // The process has no parent: deleting a running QProcess would end the
@@ -52,10 +48,7 @@ bool DesktopShellOpener::start(const QString &program, const QStringList &argume
     process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
-    process->setChildProcessModifier([] {
-        ::setsid();
-        WriteSignals::restore();
-    });
+    process->setChildProcessModifier([] { ::setsid(); });
     process->start();
     if (!process->waitForStarted()) {
         delete process;

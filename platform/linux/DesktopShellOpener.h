@@ -13,18 +13,15 @@ class QProcess;
 // desktop's opener, xdg-open. What is started runs in a session of its own
 // and outlives the window; when it fails within the first seconds, that is
 // reported, while a viewer that ends later has simply been closed. Linux
-// has no desktop window handle and no show command, so the owner is 0 and
-// the show command is dropped.
+// has no show command: the viewer decides how large it opens.
 class DesktopShellOpener final : public ShellOpener
 {
-    Q_OBJECT
-
 public:
     static constexpr int watchMilliseconds = 3000;
 
-    quintptr desktopWindow() override;
-    bool openDocument(const ShellRequest &request) override;
-    void openAddress(const ShellRequest &request) override;
+    DocumentViewer viewerFor(const QString &file) override;
+    bool openDocument(const DocumentViewer &viewer) override;
+    void openAddress(const QString &address) override;
 
 private:
     bool start(const QString &program, const QStringList &arguments, const QString &file);

@@ -9,8 +9,7 @@
 #include <QList>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cstdio>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <linux/limits.h>
@@ -19,17 +18,18 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
-// An existing file or FIFO is opened as a program that writes it from a
-// shell opens it, with O_CREAT but without O_TRUNC: the kernel then asks
+// The path is opened as a program that writes it from a shell opens it,
+// with O_CREAT but without O_TRUNC: the kernel follows the links and asks
 // the questions it asks of any writer in a shared folder
-// (fs.protected_regular, fs.protected_fifos). It stands already, so nothing
-// is made.
-constexpr int existingFile = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY;
+// (fs.protected_symlinks, fs.protected_regular, fs.protected_fifos).
+// Without blocking, a FIFO with no reader fails at once.
+constexpr int shellOpen = O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
 
-// The kernel gives up on a chain of symbolic links at the same depth.
-constexpr int linkDepth = 40;
+constexpr const char *capabilityAttribute = "security.capability";
 
 QByteArray folderOf(const QByteArray &path)
 {
@@ -47,49 +47,42 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name)
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
-// The file the kernel writes for a path: its folders resolved as they are on
-// disk, ".." after a linked folder included, and a link at its end read from
-// the folder it physically lies in, as often as the kernel would. Empty, with
-// the reason, where the kernel would fail; the path is then where the links
-// led.
-QByteArray physicalPath(QByteArray &path, int &error)
+// The name the kernel knows an open file or folder by; empty where it has
+// none on disk (a pipe, a removed file) or /proc is not there.
+QByteArray nameOfDescriptor(int descriptor)
 {
-    for (int link = 0; link <= linkDepth; ++link) {
-        const QByteArray name = nameOf(path);
-        const bool folderOnly = name.isEmpty() || name == "." || name == "..";
-        char *resolved
-            = ::realpath(folderOnly ? path.constData() : folderOf(path).constData(), nullptr);
-        if (resolved == nullptr) {
-            error = errno;
-            return {};
-        }
-        QByteArray folder(resolved);
-        std::free(resolved);
-        if (folderOnly)
-            return folder;
-        QByteArray physical = joined(folder, name);
-        QByteArray target(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(physical.constData(), target.data(), target.size());
-        if (length < 0)
-            return physical;
-        target.truncate(length);
-        path = target.startsWith('/') ? target : joined(folder, target);
-    }
-    error = ELOOP;
-    return {};
+    QByteArray name(PATH_MAX, '\0');
+    const ssize_t length
+        = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(descriptor)).constData(),
+                     name.data(), name.size());
+    name.truncate(std::max<ssize_t>(length, 0));
+    return name.startsWith('/') && !name.endsWith(" (deleted)") ? name : QByteArray();
 }
 
-// The path is set only where the file was made.
-int createTemporary(const QByteArray &folder, mode_t mode, QByteArray &path)
+// Where a link leads, for a message alone: nothing is opened by this name.
+QByteArray linkTarget(const QByteArray &link)
+{
+    QByteArray target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(link.constData(), target.data(), target.size());
+    if (length < 0)
+        return link;
+    target.truncate(length);
+    return target.startsWith('/') ? target : joined(folderOf(link), target);
+}
+
+// A file of a new name in the folder; the name is set only where it was
+// made, the error only where it was not.
+int createTemporary(int folder, mode_t mode, QByteArray &name, int &error)
 {
     int descriptor = -1;
-    AbstractDocumentFile::makeTemporary([&](const QString &name) {
-        const QByteArray candidate = joined(folder, QFile::encodeName(name));
-        descriptor = ::open(candidate.constData(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+    AbstractDocumentFile::makeTemporary([&](const QString &candidate) {
+        const QByteArray encoded = QFile::encodeName(candidate);
+        descriptor = ::openat(folder, encoded.constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        error = descriptor < 0 ? errno : 0;
         if (descriptor >= 0)
-            path = candidate;
-        return descriptor >= 0 || errno != EEXIST;
+            name = encoded;
+        return error != EEXIST;
     });
     return descriptor;
 }
@@ -107,8 +100,8 @@ bool attributeNames(int descriptor, QList<QByteArray> &names)
     return true;
 }
 
-// Makes the attributes of one file, access control lists included, those of
-// another: none added, none lost.
+// Makes the attributes of one file, access control lists and capabilities
+// included, those of another: none added, none lost.
 bool copyAttributes(int from, int to)
 {
     QList<QByteArray> kept;
@@ -126,6 +119,13 @@ bool copyAttributes(int from, int to)
             return false;
     }
     return true;
+}
+
+QByteArray capabilitiesOf(int descriptor)
+{
+    QByteArray value(XATTR_SIZE_MAX, Qt::Uninitialized);
+    const ssize_t length = ::fgetxattr(descriptor, capabilityAttribute, value.data(), value.size());
+    return value.first(std::max<ssize_t>(length, 0));
 }
 
 // The inode flags an owner may set with chattr (A c d s S t u); the others
@@ -147,9 +147,11 @@ bool copyFlags(int from, int to)
     return wanted == inherited || ::ioctl(to, FS_IOC_SETFLAGS, &wanted) == 0;
 }
 
-// Gives the temporary file all that protects the old one: owner, group,
-// mode, attributes and inode flags. False where any of it cannot be
-// carried over.
+// Gives the written temporary file all that protects the old one: owner
+// and group, then mode, then attributes and inode flags, after the data,
+// since writing and a change of owner clear set-user-ID, set-group-ID and
+// capabilities. False where any of it cannot be carried over; the mode is
+// read back, as a change of mode may quietly drop set-group-ID.
 bool takesOver(int temporary, int existing, const struct stat &old)
 {
     struct stat made = {};
@@ -158,10 +160,33 @@ bool takesOver(int temporary, int existing, const struct stat &old)
     if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid)
         && ::fchown(temporary, old.st_uid, old.st_gid) != 0)
         return false;
-    if ((made.st_mode & 07777) != (old.st_mode & 07777)
-        && ::fchmod(temporary, old.st_mode & 07777) != 0)
+    if (::fchmod(temporary, old.st_mode & 07777) != 0 || ::fstat(temporary, &made) != 0
+        || (made.st_mode & 07777) != (old.st_mode & 07777))
         return false;
     return copyAttributes(existing, temporary) && copyFlags(existing, temporary);
+}
+
+// From the offset, or from the current position where it is negative; the
+// error where it fails.
+int writeAll(int descriptor, QByteArrayView bytes, off_t offset)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const auto rest = static_cast<std::size_t>(bytes.size() - done);
+        const ssize_t written
+            = offset < 0 ? ::write(descriptor, bytes.data() + done, rest)
+                         : ::pwrite(descriptor, bytes.data() + done, rest, offset + done);
+        if (written < 0 && errno != EINTR)
+            return errno;
+        done += std::max<ssize_t>(written, 0);
+    }
+    return 0;
+}
+
+void closeOnce(int &descriptor)
+{
+    if (descriptor >= 0)
+        ::close(std::exchange(descriptor, -1));
 }
 
 } // namespace
@@ -173,116 +198,157 @@ LinuxDocumentFile::~LinuxDocumentFile()
 
 bool LinuxDocumentFile::begin()
 {
-    // The kernel follows the links first, so that it refuses one that another
-    // user planted in a shared folder (fs.protected_symlinks); only a link
-    // whose target is yet to be made is followed by hand below.
-    const int probe = ::open(QFile::encodeName(location()).constData(), O_PATH | O_CLOEXEC);
-    if (probe < 0 && errno == EACCES)
-        return failWith(EACCES);
-    if (probe >= 0)
+    const QByteArray path = QFile::encodeName(location());
+    const int probe = ::open(path.constData(), O_PATH | O_CLOEXEC);
+    const int error = probe < 0 ? errno : 0;
+    if (probe >= 0) {
+        struct stat found = {};
+        const bool disk = ::fstat(probe, &found) == 0 && S_ISBLK(found.st_mode);
         ::close(probe);
-    int error = 0;
-    QByteArray path = QFile::encodeName(location());
-    m_target = physicalPath(path, error);
-    if (m_target.isEmpty()) {
-        setLocation(QFile::decodeName(path));
-        return failWith(error);
+        return disk ? failAsDisk() : beginExisting(path, false);
     }
-    // What is shown, and named in messages, is the file itself.
-    setLocation(QFile::decodeName(m_target));
-    const QByteArray folder = folderOf(m_target);
-    struct stat old = {};
-    if (::stat(m_target.constData(), &old) == 0)
-        return beginExisting(folder, old);
-    if (errno != ENOENT)
-        return failWith(errno);
-    m_way = Way::Rename;
-    // Created as any new file is: the umask or the folder's default ACL decide.
-    m_descriptor = createTemporary(folder, 0666, m_temporary);
-    return m_descriptor >= 0 || failWith(errno);
+    if (error != ENOENT)
+        return failWith(error);
+    // A link whose target is yet to be made: the kernel follows it, and may
+    // refuse to, as it makes the file.
+    struct stat link = {};
+    if (::lstat(path.constData(), &link) == 0 && S_ISLNK(link.st_mode))
+        return beginExisting(path, true);
+    return beginNew(path);
 }
 
-bool LinuxDocumentFile::beginExisting(const QByteArray &folder, struct stat old)
+bool LinuxDocumentFile::beginNew(const QByteArray &path)
 {
-    if (S_ISDIR(old.st_mode))
+    m_folder = ::open(folderOf(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (m_folder < 0)
+        return failWith(errno);
+    m_name = nameOf(path);
+    if (m_name.isEmpty() || m_name == "." || m_name == "..")
         return failAsFolder();
-    if (!S_ISREG(old.st_mode)) {
-        // Opening a FIFO for writing waits for a reader; without blocking, a
-        // FIFO with none fails at once. The writes then block as usual.
-        m_descriptor = ::open(m_target.constData(), existingFile | O_NONBLOCK, 0666);
-        if (m_descriptor < 0)
-            return failWith(errno);
-        ::fcntl(m_descriptor, F_SETFL, ::fcntl(m_descriptor, F_GETFL) & ~O_NONBLOCK);
+    if (const QByteArray folder = nameOfDescriptor(m_folder); !folder.isEmpty())
+        setLocationFrom(joined(folder, m_name));
+    m_way = Way::Rename;
+    int error = 0;
+    // Created as any new file is: the umask or the folder's default ACL decide.
+    m_temporary = createTemporary(m_folder, 0666, m_temporaryName, error);
+    return m_temporary >= 0 || failWith(error);
+}
+
+bool LinuxDocumentFile::beginExisting(const QByteArray &path, bool throughLink)
+{
+    m_file = ::open(path.constData(), shellOpen, 0666);
+    const int error = m_file < 0 ? errno : 0;
+    if (error == EISDIR)
+        return failAsFolder();
+    if (error != 0) {
+        if (throughLink)
+            setLocationFrom(linkTarget(path));
+        return failWith(error);
+    }
+    m_made = throughLink;
+    ::fstat(m_file, &m_old);
+    ::fcntl(m_file, F_SETFL, ::fcntl(m_file, F_GETFL) & ~O_NONBLOCK);
+    if (S_ISBLK(m_old.st_mode))
+        return failAsDisk();
+    if (!S_ISREG(m_old.st_mode)) {
         m_way = Way::Stream;
         setStream();
         return true;
     }
-    // Opening the file itself asks the system whether it may be written.
-    const int existing = ::open(m_target.constData(), existingFile, 0666);
-    if (existing < 0)
-        return failWith(errno);
-    ::fstat(existing, &old);
-    const int replacement = old.st_nlink == 1 ? createTemporary(folder, 0600, m_temporary) : -1;
-    if (replacement >= 0 && takesOver(replacement, existing, old)) {
-        ::close(existing);
-        m_way = Way::Rename;
-        m_descriptor = replacement;
-        return true;
-    }
-    if (replacement >= 0) {
-        ::close(replacement);
-        ::unlink(std::exchange(m_temporary, QByteArray()).constData());
-    }
     m_way = Way::InPlace;
-    m_descriptor = existing;
+    m_capabilities = capabilitiesOf(m_file);
+    const QByteArray name = nameOfDescriptor(m_file);
+    if (name.isEmpty())
+        return true;
+    // What is shown, and named in messages, is the file itself.
+    setLocationFrom(name);
+    int unused = 0;
+    if (openFolderOf(name) && m_old.st_nlink == 1)
+        m_temporary = createTemporary(m_folder, 0600, m_temporaryName, unused);
+    if (m_temporary >= 0)
+        m_way = Way::Rename;
     return true;
+}
+
+// The folder is found by the name the kernel gave the open file, and is
+// used only while that name in it is still that file.
+bool LinuxDocumentFile::openFolderOf(const QByteArray &path)
+{
+    m_folder = ::open(folderOf(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    m_name = nameOf(path);
+    struct stat named = {};
+    if (m_folder >= 0 && ::fstatat(m_folder, m_name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
+        && named.st_dev == m_old.st_dev && named.st_ino == m_old.st_ino)
+        return true;
+    closeOnce(m_folder);
+    return false;
 }
 
 bool LinuxDocumentFile::writeThrough(QByteArrayView bytes)
 {
-    return writeAll(bytes, -1);
+    const int error = writeAll(m_file, bytes, -1);
+    return error == 0 || failWith(error);
 }
 
 bool LinuxDocumentFile::finish(const QByteArray &document)
 {
-    if (m_way == Way::InPlace && !rewriteInPlace(document))
-        return false;
-    // A document cut short by a full disk never takes the old file's place.
-    if (m_way == Way::Rename && !writeAll(document, -1))
-        return false;
-    if (m_way == Way::Rename && ::fsync(m_descriptor) != 0)
-        return failWith(errno);
-    if (::close(std::exchange(m_descriptor, -1)) != 0)
-        return failWith(errno);
-    if (m_way == Way::Rename && ::rename(m_temporary.constData(), m_target.constData()) != 0)
-        return errno == EBUSY || errno == EXDEV ? writeInPlaceInstead(document) : failWith(errno);
-    m_temporary.clear();
-    return true;
-}
-
-// A file that nothing can be renamed over, such as a bind mount's target, may
-// still take the document in place, as writing to it from a shell does.
-bool LinuxDocumentFile::writeInPlaceInstead(const QByteArray &document)
-{
-    ::unlink(std::exchange(m_temporary, QByteArray()).constData());
-    m_way = Way::InPlace;
-    m_descriptor = ::open(m_target.constData(), existingFile, 0666);
-    return (m_descriptor >= 0 || failWith(errno)) && finish(document);
-}
-
-// From the offset, or from the current position where it is negative.
-bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const auto rest = static_cast<std::size_t>(bytes.size() - done);
-        const ssize_t written
-            = offset < 0 ? ::write(m_descriptor, bytes.data() + done, rest)
-                         : ::pwrite(m_descriptor, bytes.data() + done, rest, offset + done);
-        if (written < 0 && errno != EINTR)
-            return failWith(errno);
-        done += std::max<ssize_t>(written, 0);
+    switch (m_way) {
+    case Way::Rename:
+        return replace(document);
+    case Way::InPlace:
+        return mayPlace() && rewriteInPlace(document);
+    case Way::Stream:
+        break;
     }
+    return mayPlace() && closeFile();
+}
+
+// A document cut short by a full disk never takes the old file's place. A
+// file that nothing can be renamed over, such as a bind mount's target, or
+// whose protections the new one cannot take, may still take the document
+// in place, as writing to it from a shell does.
+bool LinuxDocumentFile::replace(const QByteArray &document)
+{
+    if (const int error = writeAll(m_temporary, document, -1); error != 0)
+        return failWith(error);
+    const bool existing = m_file >= 0;
+    if (existing && !takesOver(m_temporary, m_file, m_old))
+        return mayPlace() && rewriteInPlace(document);
+    if (::fsync(m_temporary) != 0)
+        return failWith(errno);
+    if (!mayPlace())
+        return false;
+    if (::close(std::exchange(m_temporary, -1)) != 0)
+        return failWith(errno);
+    if (!existing)
+        return placeNew();
+    if (::renameat(m_folder, m_temporaryName.constData(), m_folder, m_name.constData()) != 0) {
+        const int error = errno;
+        return error == EBUSY || error == EXDEV ? rewriteInPlace(document) : failWith(error);
+    }
+    m_temporaryName.clear();
+    return closeFile();
+}
+
+// Nothing appears under the name before the document stands there whole,
+// and nothing that appeared there meanwhile is replaced. A file system that
+// cannot rename without replacing (NFS) links the new name instead; one
+// that can do neither (vfat) is renamed as it is.
+bool LinuxDocumentFile::placeNew()
+{
+    const char *temporary = m_temporaryName.constData();
+    const char *name = m_name.constData();
+    int error = ::renameat2(m_folder, temporary, m_folder, name, RENAME_NOREPLACE) == 0 ? 0 : errno;
+    if (error == EINVAL) {
+        error = ::linkat(m_folder, temporary, m_folder, name, 0) == 0 ? 0 : errno;
+        if (error == 0)
+            removeTemporary();
+    }
+    if (error == EPERM || error == EOPNOTSUPP)
+        error = ::renameat(m_folder, temporary, m_folder, name) == 0 ? 0 : errno;
+    if (error != 0)
+        return failWith(error);
+    m_temporaryName.clear();
     return true;
 }
 
@@ -292,14 +358,52 @@ bool LinuxDocumentFile::writeAll(QByteArrayView bytes, off_t offset)
 // reservation would read from this write-only descriptor there.
 bool LinuxDocumentFile::rewriteInPlace(const QByteArray &document)
 {
+    removeTemporary();
+    closeOnce(m_temporary);
+    m_way = Way::InPlace;
     const auto size = static_cast<off_t>(document.size());
-    if (::fallocate(m_descriptor, 0, 0, size) != 0 && errno != EOPNOTSUPP && errno != ENOSYS)
+    int error = ::fallocate(m_file, 0, 0, size) == 0 ? 0 : errno;
+    if (error != 0 && error != EOPNOTSUPP && error != ENOSYS)
+        return failWith(error);
+    if (error = writeAll(m_file, document, 0); error != 0)
+        return failWith(error);
+    if (::ftruncate(m_file, size) != 0 || ::fsync(m_file) != 0)
         return failWith(errno);
-    if (!writeAll(document, 0))
-        return false;
-    if (::ftruncate(m_descriptor, size) != 0 || ::fsync(m_descriptor) != 0)
-        return failWith(errno);
-    return true;
+    restorePrivileges();
+    return closeFile();
+}
+
+bool LinuxDocumentFile::closeFile()
+{
+    m_made = false;
+    return ::close(std::exchange(m_file, -1)) == 0 || failWith(errno);
+}
+
+// Writing cleared set-user-ID, set-group-ID and capabilities; the owner
+// may set the mode again, and root the capabilities. Another user who may
+// write the file cannot, and it keeps what the kernel left.
+void LinuxDocumentFile::restorePrivileges()
+{
+    struct stat now = {};
+    if (::fstat(m_file, &now) == 0 && (now.st_mode & 07777) != (m_old.st_mode & 07777))
+        ::fchmod(m_file, m_old.st_mode & 07777);
+    if (!m_capabilities.isEmpty() && capabilitiesOf(m_file).isEmpty())
+        ::fsetxattr(m_file, capabilityAttribute, m_capabilities.constData(),
+                    static_cast<std::size_t>(m_capabilities.size()), 0);
+}
+
+// A name that is not text in the locale's encoding cannot be shown as it is.
+void LinuxDocumentFile::setLocationFrom(const QByteArray &path)
+{
+    const QString decoded = QFile::decodeName(path);
+    setLocation(decoded);
+    setNamedAsText(QFile::encodeName(decoded) == path);
+}
+
+// A disk typed by mistake is never written over, whoever may write it.
+bool LinuxDocumentFile::failAsDisk()
+{
+    return fail(u"это диск или его раздел, а не файл: документ записал бы поверх его данных"_s);
 }
 
 bool LinuxDocumentFile::failWith(int error)
@@ -309,8 +413,22 @@ bool LinuxDocumentFile::failWith(int error)
 
 void LinuxDocumentFile::release()
 {
-    if (m_descriptor >= 0)
-        ::close(std::exchange(m_descriptor, -1));
-    if (!m_temporary.isEmpty())
-        ::unlink(std::exchange(m_temporary, QByteArray()).constData());
+    removeTemporary();
+    // A file that opening it through a link made goes again, while the name
+    // in its folder is still that file.
+    struct stat named = {};
+    if (m_made && m_folder >= 0
+        && ::fstatat(m_folder, m_name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0
+        && named.st_ino == m_old.st_ino && named.st_dev == m_old.st_dev)
+        ::unlinkat(m_folder, m_name.constData(), 0);
+    m_made = false;
+    closeOnce(m_temporary);
+    closeOnce(m_file);
+    closeOnce(m_folder);
+}
+
+void LinuxDocumentFile::removeTemporary()
+{
+    if (!m_temporaryName.isEmpty())
+        ::unlinkat(m_folder, std::exchange(m_temporaryName, QByteArray()).constData(), 0);
 }

@@ -3,33 +3,23 @@
 
 #include "WriteSignals.h"
 
-#include <QtGlobal>
-
 #include <array>
 #include <csignal>
 
 namespace {
 
-#ifdef Q_OS_UNIX
-constexpr std::array writeSignals{SIGPIPE, SIGXFSZ};
-#endif
-
-void handleWriteSignals([[maybe_unused]] void (*handler)(int))
+void goOn(int)
 {
-#ifdef Q_OS_UNIX
-    for (const int signal : writeSignals)
-        std::signal(signal, handler);
-#endif
 }
 
 } // namespace
 
-void WriteSignals::ignore()
+void WriteSignals::catchAndGoOn()
 {
-    handleWriteSignals(SIG_IGN);
-}
-
-void WriteSignals::restore()
-{
-    handleWriteSignals(SIG_DFL);
+    struct sigaction action = {};
+    action.sa_handler = goOn;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : std::array{SIGPIPE, SIGXFSZ})
+        ::sigaction(signal, &action, nullptr);
 }

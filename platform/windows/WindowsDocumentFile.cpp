@@ -40,9 +40,10 @@ bool retried(Call call, std::initializer_list<DWORD> passing, DWORD &error)
     }
 }
 
-HANDLE openForWriting(const QString &path, DWORD disposition)
+// A temporary file may be deleted through its handle, while it is written.
+HANDLE openForWriting(const QString &path, DWORD disposition, DWORD access = GENERIC_WRITE)
 {
-    return CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+    return CreateFileW(wide(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -52,7 +53,7 @@ HANDLE createTemporary(const QString &folder, QString &path, DWORD &error)
     HANDLE handle = INVALID_HANDLE_VALUE;
     AbstractDocumentFile::makeTemporary([&](const QString &name) {
         const QString candidate = QDir::toNativeSeparators(folder + u'/' + name);
-        handle = openForWriting(candidate, CREATE_NEW);
+        handle = openForWriting(candidate, CREATE_NEW, GENERIC_WRITE | DELETE);
         error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
         if (handle != INVALID_HANDLE_VALUE)
             path = candidate;
@@ -167,19 +168,17 @@ unsigned long WindowsDocumentFile::beginExisting()
     return ERROR_SUCCESS;
 }
 
-// Windows writes no document to a stream: a device is not a file.
-bool WindowsDocumentFile::writeThrough(QByteArrayView bytes)
-{
-    return writeAll(bytes);
-}
-
 bool WindowsDocumentFile::finish(const QByteArray &document)
 {
+    if (m_way == Way::InPlace && !mayPlace())
+        return false;
     if (m_way == Way::InPlace ? !rewriteInPlace(document) : !writeAll(document))
         return false;
     // A document cut short by a full disk never takes the old file's place.
     if (!FlushFileBuffers(m_handle))
         return failWithSystemReason();
+    if (m_way != Way::InPlace && !mayPlace())
+        return false;
     CloseHandle(std::exchange(m_handle, nullptr));
     if (m_way == Way::Replace)
         return replace();
@@ -267,6 +266,16 @@ bool WindowsDocumentFile::failWith(unsigned long error)
         return fail(u"файл открыт в другой программе. Закройте его там, и документ можно будет "
                     u"записать снова"_s);
     return fail(qt_error_string(static_cast<int>(error)));
+}
+
+// The file goes once its handle is closed, as the program ends.
+void WindowsDocumentFile::removeTemporary()
+{
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    if (!m_temporary.isEmpty()
+        && SetFileInformationByHandle(m_handle, FileDispositionInfo, &disposition,
+                                      sizeof disposition))
+        m_temporary.clear();
 }
 
 void WindowsDocumentFile::release()

@@ -43,9 +43,9 @@ private:
     enum class Way { New, Replace, InPlace };
 
     bool begin() override;
-    bool writeThrough(QByteArrayView bytes) override;
     bool finish(const QByteArray &document) override;
     void release() override;
+    void removeTemporary() override;
 
     bool beginHere(bool mayGoToDocuments);
     unsigned long beginNew();

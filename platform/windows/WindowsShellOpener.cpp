@@ -7,26 +7,24 @@
 
 namespace {
 
-bool execute(const ShellRequest &request)
-{
-    return WindowsShell::execute(request.owner, request.verb.toStdWString(),
-                                 request.file.toStdWString(), request.parameters.toStdWString(),
-                                 request.directory.toStdWString(), request.showCommand);
-}
+constexpr int showNormal = 1;
+constexpr int showMaximized = 3;
 
 } // namespace
 
-quintptr WindowsShellOpener::desktopWindow()
+DocumentViewer WindowsShellOpener::viewerFor(const QString &file)
 {
-    return WindowsShell::desktopWindow();
+    return {file, {}};
 }
 
-bool WindowsShellOpener::openDocument(const ShellRequest &request)
+bool WindowsShellOpener::openDocument(const DocumentViewer &viewer)
 {
-    return execute(request);
+    return WindowsShell::execute(0, L"open", viewer.file.toStdWString(), L"", L"", showMaximized);
 }
 
-void WindowsShellOpener::openAddress(const ShellRequest &request)
+void WindowsShellOpener::openAddress(const QString &address)
 {
-    execute(request);
+    const bool mail = address.startsWith(QLatin1StringView("mailto:"), Qt::CaseInsensitive);
+    WindowsShell::execute(mail ? 0 : WindowsShell::desktopWindow(), L"Open", address.toStdWString(),
+                          L"", mail ? L"" : L"c:\\", showNormal);
 }

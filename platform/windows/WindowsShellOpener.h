@@ -5,11 +5,15 @@
 
 #include "ShellOpener.h"
 
-// Passes requests to the Windows shell unchanged.
+// Hands requests to the Windows shell with the arguments it has always
+// been given: the document maximised and owned by no window; a web address
+// owned by the desktop window, from the folder "c:\", and a mail address
+// owned by none. The shell chooses the application itself, and may show
+// its own dialogs, which need the window's thread.
 class WindowsShellOpener final : public ShellOpener
 {
 public:
-    quintptr desktopWindow() override;
-    bool openDocument(const ShellRequest &request) override;
-    void openAddress(const ShellRequest &request) override;
+    DocumentViewer viewerFor(const QString &file) override;
+    bool openDocument(const DocumentViewer &viewer) override;
+    void openAddress(const QString &address) override;
 };

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 folvar developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "DocumentWriter.h"
+#include "Generate.h"
 #include "GenerateCommand.h"
 #include "GenerateReport.h"
 #include "MapForm.h"
@@ -96,14 +98,33 @@ private Q_SLOTS:
         MemoryFile output;
         RecordingShellOpener shell;
 
-        const GenerateResult result = GenerateCommand(output, shell).run(form);
+        const GenerateResult result = generate(output, shell, form);
 
         QCOMPARE(result.outcome, layout ? Outcome::Written : Outcome::NothingToWrite);
         QCOMPARE(output.bytes,
                  layout ? testData(QLatin1StringView(QTest::currentDataTag()) + u".ref"_s) : "");
-        QCOMPARE(shell.documents,
-                 (QList<ShellRequest>{{0, u"open"_s, u"C:\\avto.doc"_s, {}, {}, 3}}));
+        QCOMPARE(shell.documents, (QList<DocumentViewer>{{u"C:\\avto.doc"_s, u"viewer"_s}}));
         QCOMPARE(GenerateReport::text(result), QString());
+    }
+
+    // One document at a time; one given up while it is flushed is not waited
+    // for as the program ends, and what became of it still arrives.
+    void givesUpADocumentThatIsStillFlushed()
+    {
+        MemoryFile output;
+        output.slow = true;
+        RecordingShellOpener shell;
+        DocumentWriter writer(output, shell);
+        std::optional<GenerateResult> finished;
+        connect(&writer, &DocumentWriter::finished, this,
+                [&finished](const GenerateResult &result) { finished = result; });
+        MapForm form;
+        QVERIFY(writer.start(form) && !writer.start(form));
+        QVERIFY(writer.abandon() && !writer.finishBeforeExit());
+        output.gate.release();
+        QTRY_VERIFY(finished && !writer.isWriting());
+        QCOMPARE(finished->outcome, Outcome::NotWritten);
+        QVERIFY(shell.documents.isEmpty());
     }
 
     // Control characters other than TAB, LF and CR are written as '?' like
@@ -119,7 +140,7 @@ private Q_SLOTS:
         MemoryFile output;
         RecordingShellOpener shell;
 
-        const GenerateResult result = GenerateCommand(output, shell).run(form);
+        const GenerateResult result = generate(output, shell, form);
 
         const QList<FieldReplacement> expected{
             {u"Город"_s, {0xE9, 0x100}},
@@ -137,7 +158,7 @@ private Q_SLOTS:
     void wordsEachMessage_data()
     {
         addTestRows(u"messages"_s,
-                    {"typed", "location", "error", "written", "opened", "replaced", "message"});
+                    {"typed", "location", "error", "written", "shown", "replaced", "message"});
     }
 
     void wordsEachMessage()
@@ -146,13 +167,15 @@ private Q_SLOTS:
         QFETCH(QString, location);
         QFETCH(QString, error);
         QFETCH(QString, written);
-        QFETCH(QString, opened);
+        QFETCH(QString, shown);
         QFETCH(QString, replaced);
         QFETCH(QString, message);
         const Outcome outcome = !error.isEmpty()      ? Outcome::NotWritten
                                 : written == "yes"_L1 ? Outcome::Written
                                                       : Outcome::NothingToWrite;
-        GenerateResult result{outcome, typed, location, error, {}, opened == "yes"_L1};
+        const QStringList showings{u"yes"_s, u"no"_s, u"not a file"_s, u"name not text"_s};
+        GenerateResult result{outcome, typed, location, error, {}, Showing(showings.indexOf(shown)),
+                              {},      false};
         for (const QString &row : replaced.split(u';', Qt::SkipEmptyParts)) {
             FieldReplacement replacement{row.section(u':', 0, 0).trimmed(), {}};
             for (const QString &code : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts))
@@ -171,7 +194,8 @@ private Q_SLOTS:
         for (const auto &[more, wording] : wordings) {
             const QList<FieldReplacement> fields(GenerateReport::listedFields + more,
                                                  {u"Город"_s, {0x100}});
-            const GenerateResult result{Outcome::Written, {}, {}, {}, fields, true};
+            const GenerateResult result{Outcome::Written, {}, {},   {}, fields,
+                                        Showing::Started, {}, false};
             QVERIFY(GenerateReport::text(result).endsWith(u"\nи ещё "_s + wording));
         }
     }

@@ -11,10 +11,13 @@
 #include <semaphore>
 
 // Keeps the document in memory instead of a file. A slow one's commit waits
-// until its gate is released, as a flush to a slow disk does.
+// until its gate is released, as a flush to a slow disk does, and may be
+// given up meanwhile; a failing one's commit then fails, as the flush to a
+// share that went away does.
 class MemoryFile final : public DocumentFile
 {
 public:
+    QString locate(const QString &typedPath) const override { return typedPath; }
     bool open(const QString &typedPath) override
     {
         bytes.clear();
@@ -30,17 +33,25 @@ public:
     {
         if (slow)
             gate.acquire();
-        return committed = true;
+        return committed = !failing && !abandoned;
     }
+    bool abandon() override { return abandoned = abandonable; }
     QString location() const override { return movedTo.isEmpty() ? path : movedTo; }
     bool wentElsewhere() const override { return !movedTo.isEmpty(); }
-    QString errorString() const override { return {}; }
+    QString errorString() const override
+    {
+        return failing ? QStringLiteral("Input/output error") : QString();
+    }
     bool isStream() const override { return false; }
+    bool namedAsText() const override { return true; }
 
     QByteArray bytes;
     QString path;
     QString movedTo;
     bool slow = false;
+    bool failing = false;
+    bool abandonable = true;
+    std::atomic<bool> abandoned = false;
     std::binary_semaphore gate{0};
     std::atomic<bool> committed = false;
 };

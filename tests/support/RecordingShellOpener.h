@@ -6,21 +6,23 @@
 #include "ShellOpener.h"
 
 #include <QList>
+#include <QStringList>
 
 // Keeps every request instead of carrying it out.
 class RecordingShellOpener final : public ShellOpener
 {
 public:
-    static constexpr quintptr desktopHandle = 0x10010;
-
-    quintptr desktopWindow() override { return desktopHandle; }
-    bool openDocument(const ShellRequest &request) override
+    DocumentViewer viewerFor(const QString &file) override
     {
-        documents.append(request);
+        return {file, QStringLiteral("viewer")};
+    }
+    bool openDocument(const DocumentViewer &viewer) override
+    {
+        documents.append(viewer);
         return true;
     }
-    void openAddress(const ShellRequest &request) override { addresses.append(request); }
+    void openAddress(const QString &address) override { addresses.append(address); }
 
-    QList<ShellRequest> documents;
-    QList<ShellRequest> addresses;
+    QList<DocumentViewer> documents;
+    QStringList addresses;
 };
