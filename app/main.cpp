@@ -28,7 +28,7 @@ void finishAtExit()
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char **argv)
 {
     SystemServices::prepareProcess();
     QApplication application(argc, argv);

@@ -37,6 +37,8 @@ public:
     virtual bool wentElsewhere() const = 0;
     // Why the last step failed, in the user's language where the system has it.
     virtual QString errorString() const = 0;
+    // What the user should know of a document that was written all the same.
+    virtual QString warning() const = 0;
     // Whether the document goes to a FIFO or device, which takes it as it
     // comes and whose reader may never read; safe to ask from any thread.
     virtual bool isStream() const = 0;

@@ -75,6 +75,7 @@ GenerateResult GenerateCommand::write(const PreparedDocument &document)
     if (!opened || !m_file.write(document.bytes) || !m_file.commit())
         return failed(result);
     result.outcome = Outcome::Written;
+    result.reason = m_file.warning();
     return viewed(result);
 }
 

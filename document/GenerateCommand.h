@@ -45,7 +45,8 @@ struct GenerateResult
     QString typedPath;
     // Where the document goes on this system, once the file has resolved it.
     QString location;
-    // Why the document was not written; never empty when it was not.
+    // Why the document was not written; never empty when it was not. What
+    // the user should know of one that was written all the same.
     QString reason;
     QList<FieldReplacement> replacements;
     Showing showing = Showing::NothingStarted;

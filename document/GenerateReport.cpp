@@ -120,6 +120,9 @@ QString GenerateReport::text(const GenerateResult &result)
     if (result.outcome == Outcome::NotWritten)
         return notWritten(result);
     QStringList paragraphs;
+    if (!result.reason.isEmpty())
+        paragraphs.append(
+            u"Документ записан: %1\nНо %2."_s.arg(visible(result.location), result.reason));
     // A FIFO or device is handed to no viewer, and nothing needs saying.
     if (result.showing == Showing::NothingStarted || result.showing == Showing::NameNotText)
         paragraphs.append(notShown(result));

@@ -52,6 +52,7 @@ bool AbstractDocumentFile::open(const QString &typedPath)
     m_stage = Stage::Writing;
     m_pending.clear();
     m_error.clear();
+    m_warning.clear();
     const DocumentPath path = DocumentPath::resolve(typedPath);
     m_location = path.location;
     if (path.problem != DocumentPath::Problem::None)
@@ -107,6 +108,16 @@ bool AbstractDocumentFile::mayPlace()
 QString AbstractDocumentFile::location() const
 {
     return m_location;
+}
+
+QString AbstractDocumentFile::warning() const
+{
+    return m_warning;
+}
+
+void AbstractDocumentFile::warn(const QString &warning)
+{
+    m_warning = warning;
 }
 
 bool AbstractDocumentFile::wentElsewhere() const

@@ -30,6 +30,7 @@ public:
     QString location() const final;
     bool wentElsewhere() const final;
     QString errorString() const final;
+    QString warning() const final;
     bool isStream() const final;
     bool namedAsText() const final;
 
@@ -58,6 +59,7 @@ protected:
     bool fail(const QString &reason);
     // The path leads to a folder, which no system names plainly.
     bool failAsFolder();
+    void warn(const QString &warning);
     void setLocation(const QString &location);
     void goElsewhere(const QString &location);
     void setStream();
@@ -69,6 +71,7 @@ private:
     QString m_location;
     QByteArray m_pending;
     QString m_error;
+    QString m_warning;
     bool m_open = false;
     bool m_elsewhere = false;
     std::atomic<bool> m_stream = false;

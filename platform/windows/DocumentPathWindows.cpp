@@ -57,7 +57,7 @@ QString fullPath(const QString &path)
 // that shows the file shows.
 bool namesStream(const QString &path)
 {
-    const qsizetype drive = path.startsWith("\\\\?\\"_L1) ? 4 : 0;
+    const qsizetype drive = path.startsWith(R"(\\?\)"_L1) ? 4 : 0;
     return path.indexOf(u':', DocumentPath::startsWithDrive(path.sliced(drive)) ? drive + 2 : drive)
            >= 0;
 }
@@ -69,7 +69,7 @@ DocumentPath DocumentPath::locate(const QString &typedPath)
     const QString path = fullPath(fromDocuments(typedPath));
     if (path.isEmpty())
         return {{}, Problem::Empty};
-    if (path.startsWith("\\\\.\\"_L1))
+    if (path.startsWith(R"(\\.\)"_L1))
         return {{}, Problem::Device};
     if (namesStream(path))
         return {{}, Problem::Stream};

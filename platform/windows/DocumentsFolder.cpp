@@ -11,7 +11,7 @@ QString documentsFolder()
 {
     PWSTR path = nullptr;
     const bool found = SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path) == S_OK;
-    const QString folder = found ? QString::fromWCharArray(path) : QString();
+    QString folder = found ? QString::fromWCharArray(path) : QString();
     CoTaskMemFree(path);
     return folder;
 }

@@ -26,9 +26,11 @@ std::wstring wide(const QString &path)
 }
 
 // Calls until the call succeeds or fails for a reason other than those that
-// pass; error is then the last failure's.
+// pass, pausing between tries; error is then the last failure's, read right
+// after the call.
 template<typename Call>
-bool retried(Call call, std::initializer_list<DWORD> passing, DWORD &error)
+bool retried(WindowsFileCalls::Pause pause, Call call, std::initializer_list<DWORD> passing,
+             DWORD &error)
 {
     for (int attempt = 1;; ++attempt) {
         if (call())
@@ -36,15 +38,21 @@ bool retried(Call call, std::initializer_list<DWORD> passing, DWORD &error)
         error = GetLastError();
         if (attempt == attempts || std::ranges::find(passing, error) == passing.end())
             return false;
-        Sleep(pauseMilliseconds);
+        pause(pauseMilliseconds);
     }
 }
 
-// A temporary file may be deleted through its handle, while it is written.
-HANDLE openForWriting(const QString &path, DWORD disposition, DWORD access = GENERIC_WRITE)
+// What the search indexer or an antivirus program holds for a moment.
+constexpr std::initializer_list<DWORD> briefHolds{ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED};
+
+// A temporary file may be deleted through its handle while it is written.
+// The error is read before anything is freed.
+HANDLE openForWriting(const QString &path, DWORD disposition, DWORD access, DWORD &error)
 {
-    return CreateFileW(wide(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(wide(path).c_str(), access, FILE_SHARE_READ, nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    return handle;
 }
 
 // The path is set only where the file was made, the error only where it was not.
@@ -53,8 +61,7 @@ HANDLE createTemporary(const QString &folder, QString &path, DWORD &error)
     HANDLE handle = INVALID_HANDLE_VALUE;
     AbstractDocumentFile::makeTemporary([&](const QString &name) {
         const QString candidate = QDir::toNativeSeparators(folder + u'/' + name);
-        handle = openForWriting(candidate, CREATE_NEW, GENERIC_WRITE | DELETE);
-        error = handle == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+        handle = openForWriting(candidate, CREATE_NEW, GENERIC_WRITE | DELETE, error);
         if (handle != INVALID_HANDLE_VALUE)
             path = candidate;
         return error != ERROR_FILE_EXISTS;
@@ -72,28 +79,26 @@ QString unusedName(const QString &folder)
     return path;
 }
 
-// Whether the path reaches the open file through a link or another reparse
-// point: Windows then names the file by another path.
-bool throughLink(HANDLE file, const QString &path)
+// The last component of a path as the folder lists it: its long name, and
+// whether it is a link or junction rather than a file of its own (a cloud
+// placeholder or a deduplicated file is a reparse point, but no link).
+std::pair<QString, bool> listedName(const QString &path)
 {
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD length = GetFinalPathNameByHandleW(file, final.data(), MAX_PATH, FILE_NAME_NORMALIZED);
-    if (length >= MAX_PATH) {
-        final.resize(length);
-        length = GetFinalPathNameByHandleW(file, final.data(), length, FILE_NAME_NORMALIZED);
-    }
-    QString named = QString::fromWCharArray(final.data(), length);
-    if (named.startsWith("\\\\?\\UNC\\"_L1))
-        named = u"\\"_s + named.sliced(8);
-    else if (named.startsWith("\\\\?\\"_L1))
-        named = named.sliced(4);
-    return length == 0 || named.compare(path, Qt::CaseInsensitive) != 0;
+    WIN32_FIND_DATAW found = {};
+    const HANDLE search = FindFirstFileW(wide(path).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return {QFileInfo(path).fileName(), false};
+    FindClose(search);
+    const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                      && IsReparseTagNameSurrogate(found.dwReserved0);
+    return {QString::fromWCharArray(found.cFileName), link};
 }
 
 } // namespace
 
 WindowsDocumentFile::WindowsDocumentFile()
-    : WindowsDocumentFile(WindowsFileCalls{ReplaceFileW, MoveFileExW})
+    : WindowsDocumentFile(
+        WindowsFileCalls{ReplaceFileW, MoveFileExW, GetFinalPathNameByHandleW, DeleteFileW, Sleep})
 {
 }
 
@@ -146,14 +151,15 @@ unsigned long WindowsDocumentFile::beginExisting()
     HANDLE existing = INVALID_HANDLE_VALUE;
     DWORD error = ERROR_SUCCESS;
     const auto open = [&] {
-        existing = openForWriting(location(), OPEN_EXISTING);
+        existing = openForWriting(location(), OPEN_EXISTING, GENERIC_WRITE, error);
+        SetLastError(error);
         return existing != INVALID_HANDLE_VALUE;
     };
-    if (!retried(open, {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION}, error))
+    if (!retried(m_calls.pause, open, {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION}, error))
         return error;
     BY_HANDLE_FILE_INFORMATION information = {};
     const bool oneName = GetFileInformationByHandle(existing, &information)
-                         && information.nNumberOfLinks == 1 && !throughLink(existing, location());
+                         && information.nNumberOfLinks == 1 && !throughLink(existing);
     const HANDLE replacement
         = oneName ? createTemporary(QFileInfo(location()).absolutePath(), m_temporary, error)
                   : INVALID_HANDLE_VALUE;
@@ -182,12 +188,53 @@ bool WindowsDocumentFile::finish(const QByteArray &document)
     CloseHandle(std::exchange(m_handle, nullptr));
     if (m_way == Way::Replace)
         return replace();
-    if (m_way == Way::New
-        && !m_calls.move(wide(m_temporary).c_str(), wide(location()).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return failWithSystemReason();
+    // Nothing that appeared at the path meanwhile is replaced.
+    DWORD error = ERROR_SUCCESS;
+    if (m_way == Way::New && !moved(wide(m_temporary), wide(location()), 0, error))
+        return failWith(error);
     m_temporary.clear();
     return true;
+}
+
+bool WindowsDocumentFile::moved(const std::wstring &from, const std::wstring &to,
+                                unsigned long flags, unsigned long &error)
+{
+    const auto move
+        = [&] { return m_calls.move(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH); };
+    return retried(m_calls.pause, move, briefHolds, error);
+}
+
+// Whether the path reaches the open file through a link or junction at its
+// end. The file's final name is compared with its folder's final name and
+// its own long name, so that a mapped or substituted drive, short folder
+// names or a redirected folder name cancel out. Wine marks no reparse point
+// for a Unix link, but names the file by its target.
+bool WindowsDocumentFile::throughLink(void *file) const
+{
+    const auto [name, link] = listedName(location());
+    const HANDLE folder = CreateFileW(wide(QFileInfo(location()).absolutePath()).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (link || folder == INVALID_HANDLE_VALUE)
+        return true;
+    const QString expected = finalName(folder) + u'\\' + name;
+    CloseHandle(folder);
+    const QString named = finalName(file);
+    return named.isEmpty() || named.compare(expected, Qt::CaseInsensitive) != 0;
+}
+
+// The name Windows gives an open file or folder; empty where it gives none.
+QString WindowsDocumentFile::finalName(void *handle) const
+{
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = m_calls.finalName(handle, name.data(), MAX_PATH, FILE_NAME_NORMALIZED);
+    if (length >= MAX_PATH) {
+        name.resize(length);
+        length = m_calls.finalName(handle, name.data(), length, FILE_NAME_NORMALIZED);
+    }
+    return length > 0 && length < name.size()
+               ? QString::fromWCharArray(name.data(), qsizetype(length))
+               : QString();
 }
 
 // Where the replace fails halfway, the old document under the backup name
@@ -199,28 +246,36 @@ bool WindowsDocumentFile::replace()
     const std::wstring temporary = wide(m_temporary);
     const std::wstring backup = wide(unusedName(QFileInfo(location()).absolutePath()));
     DWORD error = ERROR_SUCCESS;
+    DWORD moveError = ERROR_SUCCESS;
     const auto replaced = [&] {
         return m_calls.replace(target.c_str(), temporary.c_str(), backup.c_str(), 0, nullptr,
                                nullptr);
     };
-    const auto moved = [&](const std::wstring &from, DWORD flags) {
-        return m_calls.move(from.c_str(), target.c_str(), flags | MOVEFILE_WRITE_THROUGH);
-    };
     const bool done = retried(
-        replaced, {ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED, ERROR_UNABLE_TO_REMOVE_REPLACED},
-        error);
+        m_calls.pause, replaced,
+        {ERROR_SHARING_VIOLATION, ERROR_ACCESS_DENIED, ERROR_UNABLE_TO_REMOVE_REPLACED}, error);
     const bool targetGone = !done && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES;
-    if (done || (targetGone && moved(temporary, MOVEFILE_REPLACE_EXISTING))) {
+    if (done || (targetGone && moved(temporary, target, MOVEFILE_REPLACE_EXISTING, moveError))) {
         m_temporary.clear();
-        DeleteFileW(backup.c_str());
+        removeBackup(backup);
         return true;
     }
-    if (!targetGone || moved(backup, 0))
+    if (!targetGone || moved(backup, target, 0, moveError))
         return failWith(error);
     const QString kept = m_temporary;
     m_temporary.clear();
     return fail(u"%1. Новый документ остался в файле %2, прежний — в файле %3"_s.arg(
         qt_error_string(static_cast<int>(error)), kept, QString::fromStdWString(backup)));
+}
+
+// A backup that stays is named, so that nobody is left with a copy of the
+// old document they were not told of.
+void WindowsDocumentFile::removeBackup(const std::wstring &backup)
+{
+    DWORD error = ERROR_SUCCESS;
+    const auto removed = [&] { return m_calls.remove(backup.c_str()); };
+    if (!retried(m_calls.pause, removed, briefHolds, error))
+        warn(u"прежний документ остался рядом, в файле %1"_s.arg(QString::fromStdWString(backup)));
 }
 
 bool WindowsDocumentFile::writeAll(QByteArrayView bytes)

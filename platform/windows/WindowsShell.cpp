@@ -3,25 +3,32 @@
 
 #include "WindowsShell.h"
 
+#include <cstdint>
+
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
 
 namespace WindowsShell {
 
-std::uintptr_t desktopWindow()
+Execute systemExecute()
 {
-    return reinterpret_cast<std::uintptr_t>(GetDesktopWindow());
+    return reinterpret_cast<Execute>(ShellExecuteW);
 }
 
-// ShellExecuteW reports success with a value greater than 32.
-bool execute(std::uintptr_t owner, const std::wstring &verb, const std::wstring &file,
+void *desktopWindow()
+{
+    return GetDesktopWindow();
+}
+
+// ShellExecuteW reports success with a value greater than 32; 32 itself
+// says a DLL it needed is missing.
+bool execute(Execute call, void *owner, const std::wstring &verb, const std::wstring &file,
              const std::wstring &parameters, const std::wstring &directory, int showCommand)
 {
-    const HINSTANCE result
-        = ShellExecuteW(reinterpret_cast<HWND>(owner), verb.c_str(), file.c_str(),
-                        parameters.c_str(), directory.c_str(), showCommand);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    void *const result = call(owner, verb.c_str(), file.c_str(), parameters.c_str(),
+                              directory.c_str(), showCommand);
+    return reinterpret_cast<std::intptr_t>(result) > 32;
 }
 
 } // namespace WindowsShell

@@ -3,7 +3,6 @@
 
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 // The Windows shell calls, free of Qt so they build with any Windows
@@ -11,10 +10,16 @@
 // script arrives intact whatever the system's ANSI code page.
 namespace WindowsShell {
 
-std::uintptr_t desktopWindow();
+// ShellExecuteW's own form, which tests may answer as Windows may.
+using Execute
+    = void *(__stdcall *)(void *owner, const wchar_t *verb, const wchar_t *file,
+                          const wchar_t *parameters, const wchar_t *directory, int showCommand);
+
+Execute systemExecute();
+void *desktopWindow();
 
 // False when the shell could not carry out the request.
-bool execute(std::uintptr_t owner, const std::wstring &verb, const std::wstring &file,
+bool execute(Execute call, void *owner, const std::wstring &verb, const std::wstring &file,
              const std::wstring &parameters, const std::wstring &directory, int showCommand);
 
 } // namespace WindowsShell

@@ -3,14 +3,17 @@
 
 #include "WindowsShellOpener.h"
 
-#include "WindowsShell.h"
-
 namespace {
 
 constexpr int showNormal = 1;
 constexpr int showMaximized = 3;
 
 } // namespace
+
+WindowsShellOpener::WindowsShellOpener(WindowsShell::Execute execute)
+    : m_execute(execute)
+{
+}
 
 DocumentViewer WindowsShellOpener::viewerFor(const QString &file)
 {
@@ -19,12 +22,13 @@ DocumentViewer WindowsShellOpener::viewerFor(const QString &file)
 
 bool WindowsShellOpener::openDocument(const DocumentViewer &viewer)
 {
-    return WindowsShell::execute(0, L"open", viewer.file.toStdWString(), L"", L"", showMaximized);
+    return WindowsShell::execute(m_execute, nullptr, L"open", viewer.file.toStdWString(), L"", L"",
+                                 showMaximized);
 }
 
 void WindowsShellOpener::openAddress(const QString &address)
 {
     const bool mail = address.startsWith(QLatin1StringView("mailto:"), Qt::CaseInsensitive);
-    WindowsShell::execute(mail ? 0 : WindowsShell::desktopWindow(), L"Open", address.toStdWString(),
-                          L"", mail ? L"" : L"c:\\", showNormal);
+    WindowsShell::execute(m_execute, mail ? nullptr : WindowsShell::desktopWindow(), L"Open",
+                          address.toStdWString(), L"", mail ? L"" : L"c:\\", showNormal);
 }

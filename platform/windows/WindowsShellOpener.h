@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ShellOpener.h"
+#include "WindowsShell.h"
 
 // Hands requests to the Windows shell with the arguments it has always
 // been given: the document maximised and owned by no window; a web address
@@ -13,7 +14,12 @@
 class WindowsShellOpener final : public ShellOpener
 {
 public:
+    explicit WindowsShellOpener(WindowsShell::Execute execute = WindowsShell::systemExecute());
+
     DocumentViewer viewerFor(const QString &file) override;
     bool openDocument(const DocumentViewer &viewer) override;
     void openAddress(const QString &address) override;
+
+private:
+    WindowsShell::Execute m_execute;
 };

@@ -170,9 +170,9 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QString, replaced);
         QFETCH(QString, message);
-        const Outcome outcome = !error.isEmpty()      ? Outcome::NotWritten
-                                : written == "yes"_L1 ? Outcome::Written
-                                                      : Outcome::NothingToWrite;
+        const Outcome outcome = written == "yes"_L1 ? Outcome::Written
+                                : !error.isEmpty()  ? Outcome::NotWritten
+                                                    : Outcome::NothingToWrite;
         const QStringList showings{u"yes"_s, u"no"_s, u"not a file"_s, u"name not text"_s};
         GenerateResult result{outcome, typed, location, error, {}, Showing(showings.indexOf(shown)),
                               {},      false};

@@ -17,6 +17,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#ifdef Q_OS_WIN
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
+#endif
+
 #include <clocale>
 #include <memory>
 #include <thread>
@@ -46,14 +51,22 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
 #ifdef Q_OS_WIN
 // ReplaceFileW as Windows documents its answers, call after call: 0 replaces,
 // 1177 leaves the old file under the backup name and the new one under its
-// own, any other changes nothing; and MoveFileExW, whose first failingMoves
-// calls fail.
+// own, any other changes nothing. MoveFileExW, whose first failingMoves calls
+// fail, as for a moment or for good; DeleteFileW, whose first failingRemoves
+// calls fail for a moment; GetFinalPathNameByHandleW, naming the drive C: as
+// finalPrefix; and the pauses between tries, counted.
 QList<DWORD> replaceAnswers;
+int replaces = 0;
 int failingMoves = 0;
+DWORD moveFailure = ERROR_WRITE_PROTECT;
+int failingRemoves = 0;
+QString finalPrefix;
+std::atomic<int> pauses = 0;
 
 BOOL WINAPI answerReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                           LPVOID, LPVOID)
 {
+    ++replaces;
     const DWORD answer = replaceAnswers.isEmpty() ? 0 : replaceAnswers.takeFirst();
     if (answer == 0)
         return ReplaceFileW(replaced, replacement, backup, flags, nullptr, nullptr);
@@ -67,8 +80,47 @@ BOOL WINAPI answerMove(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
     if (failingMoves-- <= 0)
         return MoveFileExW(from, to, flags);
-    SetLastError(ERROR_ACCESS_DENIED);
+    SetLastError(moveFailure);
     return FALSE;
+}
+
+BOOL WINAPI answerRemove(LPCWSTR path)
+{
+    if (failingRemoves-- <= 0)
+        return DeleteFileW(path);
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+}
+
+DWORD WINAPI answerFinalName(HANDLE handle, LPWSTR name, DWORD length, DWORD flags)
+{
+    std::wstring real(32'768, L'\0');
+    const DWORD got = GetFinalPathNameByHandleW(handle, real.data(), DWORD(real.size()), flags);
+    QString given = QString::fromWCharArray(real.data(), got);
+    if (!finalPrefix.isEmpty() && given.startsWith(R"(\\?\C:)"_L1))
+        given.replace(0, 6, finalPrefix);
+    if (given.size() >= qsizetype(length))
+        return DWORD(given.size() + 1);
+    name[given.toWCharArray(name)] = L'\0';
+    return DWORD(given.size());
+}
+
+// ShellExecuteW, which answers the next call with shellAnswer where one is set.
+INT_PTR shellAnswer = 0;
+
+void *__stdcall answerShell(void *owner, const wchar_t *verb, const wchar_t *file,
+                            const wchar_t *parameters, const wchar_t *folder, int show)
+{
+    // An error is a number in the form of a handle.
+    if (const INT_PTR answer = std::exchange(shellAnswer, 0))
+        return reinterpret_cast<void *>(answer); // NOLINT(performance-no-int-to-ptr)
+    return ShellExecuteW(static_cast<HWND>(owner), verb, file, parameters, folder, show);
+}
+
+void WINAPI answerPause(DWORD milliseconds)
+{
+    ++pauses;
+    Sleep(milliseconds);
 }
 #endif
 
@@ -284,12 +336,21 @@ private Q_SLOTS:
         qputenv("FOLVAR_RECORD", QDir::toNativeSeparators(record).toUtf8());
         MapForm form;
         form.path = placed(path);
-        WindowsDocumentFile output(WindowsFileCalls{answerReplace, answerMove});
-        SystemShellOpener shell;
+        WindowsDocumentFile output(WindowsFileCalls{answerReplace, answerMove, answerFinalName,
+                                                    answerRemove, answerPause});
+        WindowsShellOpener shell(answerShell);
         generate(output, shell, form);
-        for (const QString &answer : second.section(u',', 0, 0).split(u' ').mid(1))
-            replaceAnswers.append(second.startsWith("replace"_L1) ? answer.toULong() : 0);
-        failingMoves = second.section(u", "_s, 1).section(u' ', 0, 0).toInt();
+        const QString answers = second.section(u',', 0, 0);
+        for (const QString &answer : answers.split(u' ').mid(1))
+            replaceAnswers.append(answers.startsWith("replace"_L1) ? answer.toULong() : 0);
+        finalPrefix = answers.startsWith("named"_L1) ? answers.sliced(6) : QString();
+        const QString moves = second.section(u", "_s, 1);
+        failingMoves = moves.section(u' ', 0, 0).toInt();
+        moveFailure = moves.endsWith("held"_L1) ? ERROR_SHARING_VIOLATION : ERROR_WRITE_PROTECT;
+        failingRemoves = second == "backup stays"_L1 ? 10 : 0;
+        shellAnswer = answers.startsWith("shell"_L1) ? answers.sliced(6).toInt() : 0;
+        replaces = 0;
+        pauses = 0;
         // Held as a program that shows the document holds it: others may read it, not write it.
         std::unique_ptr<void, BOOL(WINAPI *)(HANDLE)> holder(
             second.startsWith("held"_L1)
@@ -297,17 +358,21 @@ private Q_SLOTS:
                               OPEN_EXISTING, 0, nullptr)
                 : nullptr,
             CloseHandle);
+        // Let go once the retries are seen to begin.
         std::jthread letGo([&holder, &second] {
-            if (second == "held for a moment"_L1) {
-                QThread::msleep(300);
+            for (QDeadlineTimer wait(5'000);
+                 second == "held for a moment"_L1 && pauses == 0 && !wait.hasExpired();)
+                QThread::msleep(10);
+            if (second == "held for a moment"_L1)
                 holder.reset();
-            }
         });
 
         const QString message = GenerateReport::text(generate(output, shell, form));
 
         QVERIFY2(told.isEmpty() ? message.isEmpty() : message.startsWith(placed(told)),
                  qPrintable(message));
+        // Named through a drive mapping, the document is still replaced whole.
+        QVERIFY(finalPrefix.isEmpty() || replaces == 1);
         if (!second.isEmpty() && !told.isEmpty()) {
             const auto left = QDir(here).entryList({u".folvar-*"_s}, QDir::Files | QDir::Hidden);
             QVERIFY(readFile(form.path) == testData(u"start.doc.ref"_s) || left.size() == 2);

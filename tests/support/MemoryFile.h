@@ -42,6 +42,7 @@ public:
     {
         return failing ? QStringLiteral("Input/output error") : QString();
     }
+    QString warning() const override { return {}; }
     bool isStream() const override { return false; }
     bool namedAsText() const override { return true; }
 

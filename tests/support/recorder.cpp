@@ -5,13 +5,17 @@
 #include <windows.h>
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QSaveFile>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int nShowCmd)
 {
     QCoreApplication application(__argc, __argv);
     const QByteArray noted
-        = QCoreApplication::arguments().constLast().toUtf8() + '\n' + QByteArray::number(show);
-    QFile record(qEnvironmentVariable("FOLVAR_RECORD"));
-    return record.open(QIODevice::WriteOnly) && record.write(noted) == noted.size() ? 0 : 1;
+        = QCoreApplication::arguments().constLast().toUtf8() + '\n' + QByteArray::number(nShowCmd);
+    // Whole at once: the documents of two clicks may be shown at the same time.
+    QSaveFile record(qEnvironmentVariable("FOLVAR_RECORD"));
+    return record.open(QIODevice::WriteOnly) && record.write(noted) == noted.size()
+                   && record.commit()
+               ? 0
+               : 1;
 }
