@@ -64,11 +64,6 @@ inline bool actAs(const QString &user)
     return user.isEmpty();
 }
 
-inline bool standardInputOpen()
-{
-    return true;
-}
-
 #else
 
 constexpr bool isWindows = false;
@@ -107,13 +102,6 @@ inline QString runShell(const QString &commands)
         return {};
     return QString::number(shell.exitCode()) + u' '
            + QString::fromLocal8Bit(shell.readAllStandardError());
-}
-
-// Whether descriptor 0 is open; the program's own, which no file of a
-// document may close.
-inline bool standardInputOpen()
-{
-    return ::fcntl(0, F_GETFD) != -1;
 }
 
 // Acts as "nobody", or as a user by number (one the system has no account
