@@ -222,9 +222,9 @@ bool LinuxDocumentFile::beginNew(const QByteArray &path)
     m_folder = ::open(folderOf(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (m_folder < 0)
         return failWith(errno);
+    // A path that ends in a folder leads to an existing one, which the probe
+    // found, or to none, whose folder cannot be opened: the name is a file's.
     m_name = nameOf(path);
-    if (m_name.isEmpty() || m_name == "." || m_name == "..")
-        return failAsFolder();
     if (const QByteArray folder = nameOfDescriptor(m_folder); !folder.isEmpty())
         setLocationFrom(joined(folder, m_name));
     m_way = Way::Rename;
