@@ -9,7 +9,6 @@
 #include <QList>
 
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <linux/limits.h>
