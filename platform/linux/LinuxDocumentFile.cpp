@@ -46,26 +46,29 @@ QByteArray joined(const QByteArray &folder, const QByteArray &name)
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
+// What a link says; empty where the path is no link.
+QByteArray linkText(const QByteArray &link)
+{
+    QByteArray text(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(link.constData(), text.data(), text.size());
+    text.truncate(std::max<ssize_t>(length, 0));
+    return text;
+}
+
 // The name the kernel knows an open file or folder by; empty where it has
 // none on disk (a pipe, a removed file) or /proc is not there.
 QByteArray nameOfDescriptor(int descriptor)
 {
-    QByteArray name(PATH_MAX, '\0');
-    const ssize_t length
-        = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(descriptor)).constData(),
-                     name.data(), name.size());
-    name.truncate(std::max<ssize_t>(length, 0));
+    const QByteArray name = linkText("/proc/self/fd/" + QByteArray::number(descriptor));
     return name.startsWith('/') && !name.endsWith(" (deleted)") ? name : QByteArray();
 }
 
 // Where a link leads, for a message alone: nothing is opened by this name.
 QByteArray linkTarget(const QByteArray &link)
 {
-    QByteArray target(PATH_MAX, '\0');
-    const ssize_t length = ::readlink(link.constData(), target.data(), target.size());
-    if (length < 0)
+    const QByteArray target = linkText(link);
+    if (target.isEmpty())
         return link;
-    target.truncate(length);
     return target.startsWith('/') ? target : joined(folderOf(link), target);
 }
 
@@ -255,7 +258,6 @@ bool LinuxDocumentFile::beginExisting(const QByteArray &path, bool throughLink)
         return true;
     }
     m_way = Way::InPlace;
-    m_capabilities = capabilitiesOf(m_file);
     const QByteArray name = nameOfDescriptor(m_file);
     if (name.isEmpty())
         return true;
@@ -360,6 +362,8 @@ bool LinuxDocumentFile::rewriteInPlace(const QByteArray &document)
     removeTemporary();
     closeOnce(m_temporary);
     m_way = Way::InPlace;
+    // Read before the writing clears them.
+    const QByteArray capabilities = capabilitiesOf(m_file);
     const auto size = static_cast<off_t>(document.size());
     int error = ::fallocate(m_file, 0, 0, size) == 0 ? 0 : errno;
     if (error != 0 && error != EOPNOTSUPP && error != ENOSYS)
@@ -368,7 +372,7 @@ bool LinuxDocumentFile::rewriteInPlace(const QByteArray &document)
         return failWith(error);
     if (::ftruncate(m_file, size) != 0 || ::fsync(m_file) != 0)
         return failWith(errno);
-    restorePrivileges();
+    restorePrivileges(capabilities);
     return closeFile();
 }
 
@@ -381,14 +385,14 @@ bool LinuxDocumentFile::closeFile()
 // Writing cleared set-user-ID, set-group-ID and capabilities; the owner
 // may set the mode again, and root the capabilities. Another user who may
 // write the file cannot, and it keeps what the kernel left.
-void LinuxDocumentFile::restorePrivileges()
+void LinuxDocumentFile::restorePrivileges(const QByteArray &capabilities)
 {
     struct stat now = {};
     if (::fstat(m_file, &now) == 0 && (now.st_mode & 07777) != (m_old.st_mode & 07777))
         ::fchmod(m_file, m_old.st_mode & 07777);
-    if (!m_capabilities.isEmpty() && capabilitiesOf(m_file).isEmpty())
-        ::fsetxattr(m_file, capabilityAttribute, m_capabilities.constData(),
-                    static_cast<std::size_t>(m_capabilities.size()), 0);
+    if (!capabilities.isEmpty() && capabilitiesOf(m_file).isEmpty())
+        ::fsetxattr(m_file, capabilityAttribute, capabilities.constData(),
+                    static_cast<std::size_t>(capabilities.size()), 0);
 }
 
 // A name that is not text in the locale's encoding cannot be shown as it is.

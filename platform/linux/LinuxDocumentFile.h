@@ -47,7 +47,7 @@ private:
     bool placeNew();
     bool rewriteInPlace(const QByteArray &document);
     bool closeFile();
-    void restorePrivileges();
+    void restorePrivileges(const QByteArray &capabilities);
     void setLocationFrom(const QByteArray &path);
     bool failAsDisk();
     bool failWith(int error);
@@ -57,8 +57,6 @@ private:
     int m_file = -1;
     // What the old file was when it was opened.
     struct stat m_old = {};
-    // Its capabilities, which writing it clears.
-    QByteArray m_capabilities;
     // Whether opening it through a link made it.
     bool m_made = false;
     // The folder that holds it, and its name there.
